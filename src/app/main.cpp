@@ -1,0 +1,22 @@
+#include <QApplication>
+#include <QWidget>
+#include <algorithm>
+
+#include "app/Main.h"
+#include "app/qt_dialogs.h"
+#include "app/qt_printing.h"
+#include "app/system_clock.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Kestrel-Book");
+    kb::QtDialogs dialogs;
+    kb::QtPrinting printing;
+    kb::SystemClock clock;
+    kb::KBMain kb(dialogs, printing, clock);
+    kb::Main(kb);
+    const auto windows = QApplication::topLevelWidgets();
+    if (std::none_of(windows.begin(), windows.end(), [](const QWidget* window) { return window->isVisible(); }))
+        return 0;  // start-up ended without opening the loan list
+    return app.exec();
+}

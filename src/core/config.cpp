@@ -1,0 +1,123 @@
+#include "core/config.h"
+
+#include <fstream>
+
+namespace kb {
+
+namespace {
+
+// Longer than any line the setup screen writes; a longer file is not ours.
+constexpr std::size_t kMaxFileLength = 2048;
+
+struct Field {
+    enum class Kind { Text, Boolean } kind = Kind::Text;
+    std::string text;
+    bool value = false;
+};
+
+class FieldReader {
+public:
+    explicit FieldReader(std::string_view text) : text_(text) {}
+
+    bool atEnd() {
+        skipLineEnds();
+        return pos_ >= text_.size();
+    }
+
+    Field next() {
+        skipBlanks();
+        Field field;
+        if (peek() == '"') {
+            field.text = quoted('"', "a text in double quotes is not closed");
+        } else if (peek() == '#') {
+            std::string word = quoted('#', "a value between hash signs is not closed");
+            if (word != "TRUE" && word != "FALSE") throw ConfigError("#" + word + "# is neither #TRUE# nor #FALSE#");
+            field.kind = Field::Kind::Boolean;
+            field.value = word == "TRUE";
+        } else {
+            field.text = bare();
+        }
+        endOfField();
+        return field;
+    }
+
+private:
+    char peek() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
+    void skipBlanks() {
+        while (peek() == ' ' || peek() == '\t') ++pos_;
+    }
+    void skipLineEnds() {
+        while (peek() == '\r' || peek() == '\n' || peek() == ' ' || peek() == '\t') ++pos_;
+    }
+    std::string quoted(char mark, const char* unclosed) {
+        std::size_t close = text_.find(mark, pos_ + 1);
+        std::size_t lineEnd = text_.find_first_of("\r\n", pos_ + 1);
+        if (close == std::string_view::npos || close > lineEnd) throw ConfigError(unclosed);
+        std::string inside(text_.substr(pos_ + 1, close - pos_ - 1));
+        pos_ = close + 1;
+        return inside;
+    }
+    std::string bare() {
+        std::size_t end = text_.find_first_of(",\r\n", pos_);
+        if (end == std::string_view::npos) end = text_.size();
+        std::string word(text_.substr(pos_, end - pos_));
+        pos_ = end;
+        while (!word.empty() && (word.back() == ' ' || word.back() == '\t')) word.pop_back();
+        return word;
+    }
+    // A field ends at a comma or a line end; anything else after a closing quote is not ours.
+    void endOfField() {
+        skipBlanks();
+        if (peek() == ',') {
+            ++pos_;
+        } else if (peek() == '\r' || peek() == '\n' || peek() == '\0') {
+            skipLineEnds();
+        } else {
+            throw ConfigError("a field is followed by text that is not a comma");
+        }
+    }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+void CheckIsText(std::string_view text) {
+    if (text.size() > kMaxFileLength) throw ConfigError("the file is too long to be a settings line");
+    for (unsigned char c : text) {
+        if (c < 32 && c != '\r' && c != '\n' && c != '\t') throw ConfigError("the file holds characters that are not text");
+    }
+}
+
+std::string TextField(const Field& field, int number) {
+    if (field.kind != Field::Kind::Text) throw ConfigError("field " + std::to_string(number) + " is not a text");
+    return field.text;
+}
+
+}  // namespace
+
+Config ParseConfig(std::string_view text) {
+    CheckIsText(text);
+    FieldReader reader(text);
+    Config config;
+    if (reader.atEnd()) throw ConfigError("it holds fewer than two fields");
+    config.DealerNm = TextField(reader.next(), 1);
+    if (reader.atEnd()) throw ConfigError("it holds fewer than two fields");
+    Field password = reader.next();
+    if (password.kind != Field::Kind::Boolean) throw ConfigError("field 2 is neither #TRUE# nor #FALSE#");
+    config.PassWrd = password.value;
+    if (!reader.atEnd()) config.TYMsg1 = TextField(reader.next(), 3);
+    if (!reader.atEnd()) config.TYMsg2 = TextField(reader.next(), 4);
+    return config;
+}
+
+Config ReadConfigFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) throw ConfigError("the file cannot be opened");
+    std::string text;
+    text.resize(kMaxFileLength + 1);
+    file.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(file.gcount()));
+    return ParseConfig(text);
+}
+
+}  // namespace kb

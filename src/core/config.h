@@ -1,0 +1,29 @@
+#pragma once
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace kb {
+
+// The settings held in KB.CFG: one line of four comma-separated fields, texts in double quotes and the password
+// switch as #TRUE# or #FALSE#, for example  "ACME MOTORS",#FALSE#,"THANK YOU FOR YOUR PAYMENT",""
+struct Config {
+    std::string DealerNm;
+    bool PassWrd = false;
+    std::string TYMsg1;
+    std::string TYMsg2;
+};
+
+class ConfigError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads the text of KB.CFG. A file with only the first two fields leaves both thank-you lines empty.
+// Throws ConfigError saying what is wrong with the text.
+Config ParseConfig(std::string_view text);
+
+// Reads the file; throws ConfigError when it cannot be read or parsed.
+Config ReadConfigFile(const std::string& path);
+
+}  // namespace kb

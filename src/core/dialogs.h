@@ -1,0 +1,37 @@
+#pragma once
+#include <optional>
+#include <string>
+
+namespace kb {
+
+enum class Buttons { OK, OKCancel, YesNo, RetryCancel };
+enum class Icon { None, Critical };
+enum class Answer { OK, Cancel, Yes, No, Retry };
+
+struct PrintDialogOptions {
+    bool allowPrintToFile = false;
+    bool offerSelection = false;
+};
+
+struct PrinterChoice {
+    std::string printerName;
+    std::string outputFile;
+    bool selectionOnly = false;
+};
+
+// Every message box, text prompt and print dialog of the program goes through here.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual Answer message(const std::string& text, const std::string& title, Buttons, Icon) = 0;
+    // nullopt: the user cancelled.
+    virtual std::optional<std::string> prompt(const std::string& text, const std::string& title,
+                                              const std::string& initial, bool masked) = 0;
+    // nullopt: the user cancelled.
+    virtual std::optional<PrinterChoice> choosePrinter(const PrintDialogOptions&) = 0;
+};
+
+// The title of a message box that has no title of its own.
+inline constexpr const char* kAppTitle = "Kestrel-Book";
+
+}  // namespace kb

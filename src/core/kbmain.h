@@ -1,0 +1,40 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "core/clock.h"
+#include "core/dialogs.h"
+#include "core/printing.h"
+
+namespace kb {
+
+// The values the windows share, and the seams to the world outside the program.
+// `Main` makes one; every window gets it by reference.
+struct KBMain {
+    KBMain(Dialogs& dialogs, Printing& printing, Clock& clock)
+        : dialogs(dialogs), printing(printing), clock(clock) {}
+
+    Dialogs& dialogs;
+    Printing& printing;
+    Clock& clock;
+
+    std::string LoanDB;
+    std::string PmtsDB;
+    std::string NotesDB;
+    std::string PrgVer;
+    std::string DealerNm;
+    bool PassWrd = false;
+    std::string TYMsg1;
+    std::string TYMsg2;
+    std::string LoanMode;
+    std::string CurLoanNbr;
+    bool ListDirty = false;
+    std::string HelpTarget;
+    std::string SetupMode;
+
+    // Open the help viewer on HelpTarget and the setup screen on SetupMode, modally. Filled in by Main.
+    std::function<void()> ShowHelp;
+    std::function<void()> ShowSetup;
+};
+
+}  // namespace kb

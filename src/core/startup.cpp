@@ -1,0 +1,82 @@
+#include "core/startup.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+#include "core/config.h"
+#include "core/error_trap.h"
+#include "store/store.h"
+
+namespace kb {
+
+namespace {
+
+constexpr const char* kMainLabel = "MAIN";
+constexpr const char* kCantCreate = "CAN'T CREATE ";
+constexpr const char* kPasswordPrompt = "ENTER PASSWORD";
+constexpr const char* kPassword = "BLU4RX";
+
+// Creates each missing database file; an existing file that is not ours is reported and left untouched.
+void PrepareDatabaseFiles(KBMain& kb) {
+    const std::pair<const std::string*, TableNumber> files[] = {
+        {&kb.LoanDB, TableNumber::Loans}, {&kb.PmtsDB, TableNumber::Payments}, {&kb.NotesDB, TableNumber::Notes}};
+    for (const auto& [path, table] : files) {
+        if (FileExists(*path)) {
+            ErrorTrap trap(kb.dialogs, kMainLabel);
+            trap.run([&] { CheckTableFile(*path, table); });
+            continue;
+        }
+        MakeDBFile(*path, static_cast<int>(table), kb.dialogs);
+        if (!FileExists(*path)) kb.dialogs.message(kCantCreate + *path, kAppTitle, Buttons::OK, Icon::None);
+    }
+}
+
+void ReadSettings(KBMain& kb, ErrorTrap& trap) {
+    kb.DealerNm = kDefaultDealerNm;
+    kb.PassWrd = false;
+    kb.TYMsg1 = kDefaultThankYou;
+    kb.TYMsg2.clear();
+    if (!FileExists(kConfigPath)) return;
+    try {
+        Config config = ReadConfigFile(kConfigPath);
+        kb.DealerNm = config.DealerNm;
+        kb.PassWrd = config.PassWrd;
+        kb.TYMsg1 = config.TYMsg1;
+        kb.TYMsg2 = config.TYMsg2;
+    } catch (const ConfigError& error) {
+        trap.record(std::string("KB.CFG cannot be read: ") + error.what() +
+                    ". The standard settings are used and the file is left as it is.");
+    }
+}
+
+bool PasswordAccepted(KBMain& kb) {
+    auto answer = kb.dialogs.prompt(kPasswordPrompt, kAppTitle, "", true);
+    if (!answer) return false;
+    std::string upper = *answer;
+    std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return std::toupper(c); });
+    return upper == kPassword;
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+bool StartUp(KBMain& kb) {
+    kb.LoanDB = "./KB_Loan.mdb";
+    kb.PmtsDB = "./KB_Pmts.mdb";
+    kb.NotesDB = "./KB_Notes.mdb";
+    kb.PrgVer = "VER8.03";
+    PrepareDatabaseFiles(kb);
+
+    ErrorTrap trap(kb.dialogs, kMainLabel);
+    ReadSettings(kb, trap);
+    if (kb.PassWrd && !PasswordAccepted(kb)) return false;
+    trap.report();
+    return true;
+}
+
+}  // namespace kb

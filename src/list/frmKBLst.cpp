@@ -1,0 +1,273 @@
+#include "list/frmKBLst.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "app/kb_field.h"
+#include "core/error_trap.h"
+#include "core/input_rules.h"
+#include "core/startup.h"
+#include "list/loan_row.h"
+
+namespace kb {
+
+namespace {
+
+constexpr const char* kHeading = "ACCOUNT LIST for LOANS";
+constexpr const char* kLoading = "LOADING LOAN LIST!!!";
+constexpr const char* kFillListLabel = "FILL LIST";
+
+// The window's proportions of the screen and of the list panel.
+constexpr double kScreenToWindowHeight = 1.05571;
+constexpr double kWindowToPanelHeight = 1.13289;
+constexpr double kWindowToPanelWidth = 1.01265;
+constexpr int kRowCharacters = 74;
+
+struct SortChoice {
+    const char* objectName;
+    const char* caption;
+    const char* sortLabel;
+    QKeySequence shortcut;
+};
+
+const std::array<SortChoice, 3>& SortChoices() {
+    static const std::array<SortChoice, 3> choices = {{
+        {"mnuIDSort", "&ID Sort", kIdSortLabel, QKeySequence(Qt::CTRL | Qt::Key_I)},
+        {"mnuNameSort", "&Name Sort", kNameSortLabel, QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {"mnuDateSort", "&Due Date Sort", kDateSortLabel, QKeySequence(Qt::CTRL | Qt::Key_D)},
+    }};
+    return choices;
+}
+
+// A column heading placed over the list's character columns: first column and width in characters.
+struct ColumnHeading {
+    const char* text;
+    int column;
+    int width;
+    Qt::Alignment alignment;
+};
+
+constexpr ColumnHeading kColumnHeadings[] = {
+    {"Loan ID", 0, 8, Qt::AlignLeft},       {"Loan Name", 9, 32, Qt::AlignLeft},
+    {"Bal Due", 42, 10, Qt::AlignRight},    {"Date Due", 53, 10, Qt::AlignRight},
+    {"Amt Due", 64, 10, Qt::AlignRight},    {"Next Payment", 53, 21, Qt::AlignHCenter},
+};
+
+struct HelpEntry {
+    const char* objectName;
+    const char* caption;
+    const char* target;  // after the help file's path; "ABOUT" stands alone
+};
+
+constexpr HelpEntry kHelpEntries[] = {
+    {"mnuAbout", "&About", nullptr},
+    {"mnuOperation", "Program &Operation", "/S01E01"},
+    {"mnuLoanList", "&Loan List", "/S02E02"},
+    {"mnuLoanInfo", "Loan &Information Screen", "/S03E03"},
+    {"mnuPayOff", "Loan &PayOFF", "/S03E03"},
+    {"mnuEditing", "&Editing Fields", "/S04E04"},
+};
+
+QFont ListFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSize(9);
+    return font;
+}
+
+QAction* AddAction(QMenu* menu, const char* objectName, const char* caption) {
+    QAction* action = menu->addAction(QString::fromUtf8(caption));
+    action->setObjectName(objectName);
+    return action;
+}
+
+}  // namespace
+
+frmKBLst::frmKBLst(KBMain& kb, QWidget* parent) : QMainWindow(parent), kb_(kb) {
+    setObjectName("frmKBLst");
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(buildListPanel(), 1);
+    layout->addWidget(buildButtons());
+    setCentralWidget(central);
+    buildMenus();
+
+    const QFontMetrics metrics(ListFont());
+    const int width = metrics.horizontalAdvance(QString(kRowCharacters + 6, '0'));
+    const QScreen* screen = QApplication::primaryScreen();
+    const int height = screen ? static_cast<int>(screen->availableGeometry().height() / kScreenToWindowHeight) : 600;
+    resize(width, height);
+    SetCaption();
+    lblLstLd_->show();
+    kb_.ListDirty = false;
+}
+
+QWidget* frmKBLst::buildListPanel() {
+    pbxList_ = new QWidget(this);
+    pbxList_->setObjectName("pbxList");
+    auto* layout = new QVBoxLayout(pbxList_);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto* heading = new QLabel(kHeading, pbxList_);
+    heading->setObjectName("lblHeading");
+    heading->setAlignment(Qt::AlignHCenter);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    bold.setPointSize(bold.pointSize() + 2);
+    heading->setFont(bold);
+    layout->addWidget(heading);
+
+    lblLoanSort_ = new QLabel(kIdSortLabel, pbxList_);
+    lblLoanSort_->setObjectName("lblLoanSort");
+    lblLoanSort_->setAlignment(Qt::AlignHCenter);
+    layout->addWidget(lblLoanSort_);
+    layout->addWidget(buildColumnHeadings());
+
+    lstLoan_ = new QListWidget(pbxList_);
+    lstLoan_->setObjectName("lstLoan");
+    lstLoan_->setFont(ListFont());
+    lstLoan_->setUniformItemSizes(true);
+    lstLoan_->installEventFilter(this);
+    layout->addWidget(lstLoan_, 1);
+
+    lblLstLd_ = new QLabel(kLoading, lstLoan_);
+    lblLstLd_->setObjectName("lblLstLd");
+    lblLstLd_->move(8, 8);
+    lblLstLd_->adjustSize();
+    return pbxList_;
+}
+
+QWidget* frmKBLst::buildColumnHeadings() {
+    auto* headings = new QWidget(pbxList_);
+    const QFontMetrics metrics(ListFont());
+    const int charWidth = metrics.horizontalAdvance('0');
+    const int lineHeight = metrics.height() + 2;
+    // The list draws its rows inside its frame and the item's own margin.
+    const int left = lstLoan_ ? lstLoan_->frameWidth() : 1;
+    const int inset = left + 4;
+    for (std::size_t i = 0; i < std::size(kColumnHeadings); ++i) {
+        const ColumnHeading& column = kColumnHeadings[i];
+        auto* label = new QLabel(column.text, headings);
+        label->setObjectName(QString("lblLoan_%1").arg(i));
+        label->setFont(ListFont());
+        label->setAlignment(column.alignment | Qt::AlignBottom);
+        const int top = i == 5 ? 0 : lineHeight;
+        label->setGeometry(inset + column.column * charWidth, top, column.width * charWidth, lineHeight);
+    }
+    headings->setFixedHeight(2 * lineHeight + 2);
+    return headings;
+}
+
+QWidget* frmKBLst::buildButtons() {
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    const std::tuple<QPushButton**, const char*, const char*, const char*> buttons[] = {
+        {&cmdAdd_, "cmdAdd", "&Add", "Add New Loan"},
+        {&cmdProcess_, "cmdProcess", "&Process", "Process Loan Selected"},
+        {&cmdDelete_, "cmdDelete", "&Delete", "Delete Loan Selected"},
+    };
+    layout->addStretch(1);
+    for (const auto& [button, name, caption, tip] : buttons) {
+        *button = new QPushButton(caption, row);
+        (*button)->setObjectName(name);
+        (*button)->setToolTip(tip);
+        layout->addWidget(*button);
+        layout->addStretch(1);
+    }
+    return row;
+}
+
+void frmKBLst::buildMenus() {
+    QMenu* file = menuBar()->addMenu("&File");
+    AddAction(file, "mnuAdd", "&Add Loan");
+    AddAction(file, "mnuProcess", "&Process");
+    AddAction(file, "mnuDelete", "&Delete Loan");
+    connect(AddAction(file, "mnuExit", "E&xit"), &QAction::triggered, this, &QWidget::close);
+
+    QMenu* reports = menuBar()->addMenu("&Reports");
+    AddAction(reports, "mnuLatePmt", "Late &Pmt List");
+    AddAction(reports, "mnuLoanRpt", "&Loan List");
+    AddAction(reports, "mnuPmtRecRpt", "Pmts &Recieved");
+
+    QMenu* sort = menuBar()->addMenu("&Sort Options");
+    sort->setObjectName("mnuSort");
+    for (std::size_t i = 0; i < SortChoices().size(); ++i) {
+        const SortChoice& choice = SortChoices()[i];
+        sortActions_[i] = AddAction(sort, choice.objectName, choice.caption);
+        sortActions_[i]->setShortcut(choice.shortcut);
+        connect(sortActions_[i], &QAction::triggered, this, [this, i] { ChangeOrder(static_cast<int>(i)); });
+    }
+    sortActions_[0]->setEnabled(false);
+
+    QMenu* help = menuBar()->addMenu("&Help");
+    for (const HelpEntry& entry : kHelpEntries) {
+        const std::string target = entry.target ? std::string(kHelpPath) + entry.target : "ABOUT";
+        connect(AddAction(help, entry.objectName, entry.caption), &QAction::triggered, this,
+                [this, target] { ShowHelpSection(target); });
+    }
+}
+
+void frmKBLst::SetCaption() {
+    setWindowTitle(QString::fromStdString("KESTREL-BOOK " + kb_.PrgVer + " for " + kb_.DealerNm));
+}
+
+void frmKBLst::FillList() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ErrorTrap trap(kb_.dialogs, kFillListLabel);
+    std::vector<std::string> rows;
+    const bool read = trap.run([&] {
+        rows = LoanRows(LoanTable(kb_.LoanDB).readAll(SortOrderOf(lblLoanSort_->text().toStdString())));
+    });
+    if (read) {
+        QStringList items;
+        items.reserve(static_cast<qsizetype>(rows.size()));
+        for (const std::string& row : rows) items.append(QString::fromStdString(row));
+        lstLoan_->clear();
+        lstLoan_->addItems(items);
+        lastFillError_.clear();
+    }
+    lblLstLd_->hide();
+    QApplication::restoreOverrideCursor();
+    if (trap.failed() && trap.description() == lastFillError_) trap.clear();
+    if (trap.failed()) lastFillError_ = trap.description();
+}
+
+void frmKBLst::ChangeOrder(int index) {
+    lblLoanSort_->setText(SortChoices()[static_cast<std::size_t>(index)].sortLabel);
+    lblLoanSort_->repaint();
+    FillList();
+    for (std::size_t i = 0; i < sortActions_.size(); ++i) sortActions_[i]->setEnabled(static_cast<int>(i) != index);
+}
+
+void frmKBLst::ShowHelpSection(const std::string& target) {
+    kb_.HelpTarget = target;
+    if (kb_.ShowHelp) kb_.ShowHelp();
+}
+
+bool frmKBLst::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lstLoan_ && event->type() == QEvent::FocusIn) {
+        repaint();
+        FillList();
+    } else if (watched == lstLoan_ && event->type() == QEvent::KeyPress) {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        SpecialKeys(VirtualKeyCode(key), ShiftState(key), kb_);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmKBLst::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    pbxList_->setMaximumSize(static_cast<int>(width() / kWindowToPanelWidth),
+                             static_cast<int>(height() / kWindowToPanelHeight));
+}
+
+}  // namespace kb

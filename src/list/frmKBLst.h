@@ -1,0 +1,52 @@
+#pragma once
+#include <QMainWindow>
+#include <array>
+#include <string>
+
+#include "core/kbmain.h"
+
+class QAction;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace kb {
+
+// The main window: every loan of the book, one fixed-pitch row each, in one of three orders.
+class frmKBLst : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmKBLst(KBMain& kb, QWidget* parent = nullptr);
+
+    // "KESTREL-BOOK " + PrgVer + " for " + DealerNm
+    void SetCaption();
+    // Rebuilds the list from the loans file in the order the sort label names.
+    void FillList();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildMenus();
+    QWidget* buildListPanel();
+    QWidget* buildColumnHeadings();
+    QWidget* buildButtons();
+    // The three sort menu items share one handler, by index: 0 identification, 1 name, 2 due date.
+    void ChangeOrder(int index);
+    void ShowHelpSection(const std::string& target);
+
+    KBMain& kb_;
+    QWidget* pbxList_ = nullptr;
+    QLabel* lblLoanSort_ = nullptr;
+    QLabel* lblLstLd_ = nullptr;
+    QListWidget* lstLoan_ = nullptr;
+    QPushButton* cmdAdd_ = nullptr;
+    QPushButton* cmdProcess_ = nullptr;
+    QPushButton* cmdDelete_ = nullptr;
+    std::array<QAction*, 3> sortActions_{};
+    // A failure of the list's reading is shown once, not again at every focus gain while it lasts.
+    std::string lastFillError_;
+};
+
+}  // namespace kb

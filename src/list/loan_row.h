@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "store/store.h"
+
+namespace kb {
+
+// The order of the loan list named by the sort label's text; only its first seven characters count.
+inline constexpr const char* kIdSortLabel = "LOAN-IDENTIFICATION SORT";
+inline constexpr const char* kNameSortLabel = "LOAN-NAME SORT";
+inline constexpr const char* kDateSortLabel = "LOAN-DATE SORT";
+LoanOrder SortOrderOf(std::string_view sortLabel);
+
+// One line of the loan list, 74 characters: loan number (8), name (32), balance (10), next due date (10) and
+// regular payment (10), one blank between columns. A loan without a due date gives a row ten characters shorter.
+std::string LoanRow(const LoanRecord& loan);
+
+// The rows of the listed loans, in their order; loans without a loan number are left out.
+std::vector<std::string> LoanRows(const std::vector<LoanRecord>& loans);
+
+}  // namespace kb

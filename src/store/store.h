@@ -1,0 +1,105 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/dates.h"
+#include "store/records.h"
+
+namespace kb {
+
+class Dialogs;
+
+// A refusal or failure of the store, described in words a lender understands.
+class StoreError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+enum class TableNumber { Loans = 1, Payments = 2, Notes = 3 };
+
+// Creates a new, empty file at `path` holding the table of that number. Throws StoreError.
+void CreateTableFile(const std::string& path, TableNumber table);
+
+// Checks that an existing file is one of ours: an SQLite file holding the table with its fields.
+// Throws StoreError naming the file and what is wrong.
+void CheckTableFile(const std::string& path, TableNumber table);
+
+// Creates the file with the table of that number (1 loans, 2 payments, 3 notes). A failure is shown as its
+// description, "/" and the table number, titled "MAKE DB FILE"; the caller then checks whether the file exists.
+void MakeDBFile(const std::string& path, int tableNumber, Dialogs& dialogs);
+
+// The loan number left-justified in 8 characters (cut at 8), then the payment date "mm/dd/yyyy" as yyyymmdd.
+std::string PmtKey(std::string_view loanNbr, std::string_view pmtDT);
+// The loan number left-justified in 8 characters, then the note number with at least four digits.
+std::string NoteKey(std::string_view loanNbr, std::int64_t noteID);
+
+enum class LoanOrder { ById, ByName, ByDueDate };
+
+// Each operation opens the file it needs and closes it before returning; each throws StoreError.
+class LoanTable {
+public:
+    explicit LoanTable(std::string path) : path_(std::move(path)) {}
+    std::vector<LoanRecord> readAll(LoanOrder order) const;
+    // Compared without regard to case or trailing blanks.
+    std::optional<LoanRecord> find(std::string_view loanNbr) const;
+    void add(const LoanRecord& loan) const;
+    // Stores every field of the loan whose number is `loan.LoanNbr`.
+    void update(const LoanRecord& loan) const;
+    void remove(std::string_view loanNbr) const;
+
+private:
+    std::string path_;
+};
+
+class PaymentTable {
+public:
+    explicit PaymentTable(std::string path) : path_(std::move(path)) {}
+    // Every payment, grouped by loan, each loan's payments oldest first (the PmtKey order).
+    std::vector<PaymentRecord> readAll() const;
+    // One loan's payments oldest first, read by key range.
+    std::vector<PaymentRecord> readLoan(std::string_view loanNbr) const;
+    std::optional<PaymentRecord> find(std::string_view pmtKey) const;
+    void add(const PaymentRecord& payment) const;
+    void update(const PaymentRecord& payment) const;
+    void remove(std::string_view pmtKey) const;
+
+private:
+    std::string path_;
+};
+
+class NoteTable {
+public:
+    explicit NoteTable(std::string path) : path_(std::move(path)) {}
+    // Hands out the Note-ID of a note being begun: a number no note of the file has had, growing each time.
+    std::int64_t beginNote() const;
+    // One loan's notes in the order they were added (by Note-ID), read by key range.
+    std::vector<NoteRecord> readLoan(std::string_view loanNbr) const;
+    std::optional<NoteRecord> find(std::string_view noteKey) const;
+    void add(const NoteRecord& note) const;
+    void update(const NoteRecord& note) const;
+    void remove(std::string_view noteKey) const;
+
+private:
+    std::string path_;
+};
+
+// The book operations that change more than one file: all of it is stored or none of it.
+struct BookFiles {
+    std::string loanDB;
+    std::string pmtsDB;
+    std::string notesDB;
+};
+
+// Stores the payment and sets the loan's Balance and NextPmtDT to the payment's.
+void PostPayment(const BookFiles& files, std::string_view loanNbr, const PaymentRecord& payment);
+// Deletes the payment and sets the loan's Balance and NextPmtDT back to the given values.
+void DeletePayment(const BookFiles& files, std::string_view loanNbr, std::string_view pmtKey,
+                   const std::string& restoredBalance, const std::optional<Date>& restoredNextPmtDT);
+// Deletes the loan with all its payments and notes.
+void DeleteLoan(const BookFiles& files, std::string_view loanNbr);
+
+}  // namespace kb

@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMainWindow>
+#include <fstream>
+
+#include "app/Main.h"
+#include "core/startup.h"
+#include "support/fixed_clock.h"
+#include "support/recording_printing.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_dir.h"
+
+namespace kb {
+namespace {
+
+QMainWindow* LoanListWindow() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == "frmKBLst" && window->isVisible()) return qobject_cast<QMainWindow*>(window);
+    }
+    return nullptr;
+}
+
+class MainTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        if (QMainWindow* window = LoanListWindow()) window->close();
+        QApplication::processEvents();
+    }
+
+    test::TempDir dir;
+    test::WorkingDir inDir{dir.path()};
+    test::ScriptedDialogs dialogs;
+    test::RecordingPrinting printing;
+    test::FixedClock clock;
+    KBMain kb{dialogs, printing, clock};
+};
+
+TEST_F(MainTest, EmptyDirectoryOpensTheLoanListWithItsCaption) {
+    Main(kb);
+    QMainWindow* window = LoanListWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle().toStdString(), "KESTREL-BOOK VER8.03 for HARROWDALE (800) 555-0142");
+    EXPECT_TRUE(FileExists("KB_Loan.mdb"));
+    EXPECT_FALSE(FileExists("KB.CFG"));
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(MainTest, PasswordSwitchOnAcceptsLowerCaseAndEndsSilentlyOtherwise) {
+    std::ofstream("KB.CFG") << "\"ACME MOTORS\",#TRUE#,\"\",\"\"\r\n";
+    dialogs.answerPrompt("blu4rx");
+    Main(kb);
+    QMainWindow* window = LoanListWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle().toStdString(), "KESTREL-BOOK VER8.03 for ACME MOTORS");
+    window->close();
+    QApplication::processEvents();
+
+    dialogs.answerPrompt("guess");
+    Main(kb);
+    EXPECT_EQ(LoanListWindow(), nullptr);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+}  // namespace
+}  // namespace kb

@@ -1,0 +1,50 @@
+#pragma once
+#include <deque>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "core/dialogs.h"
+
+namespace kb::test {
+
+// Records every dialog the program shows and answers from a queue the test fills beforehand.
+// A dialog with no answer queued for it fails the test (a message box with an OK button alone is answered OK).
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Message {
+        std::string text;
+        std::string title;
+        Buttons buttons;
+        Icon icon;
+        bool operator==(const Message&) const = default;
+    };
+    struct Prompt {
+        std::string text;
+        std::string title;
+        std::string initial;
+        bool masked;
+    };
+
+    void answerMessage(Answer answer) { answers_.push_back(answer); }
+    void answerPrompt(std::optional<std::string> text) { answers_.push_back(std::move(text)); }
+    void answerPrinter(std::optional<PrinterChoice> choice) { answers_.push_back(std::move(choice)); }
+
+    Answer message(const std::string& text, const std::string& title, Buttons, Icon) override;
+    std::optional<std::string> prompt(const std::string& text, const std::string& title, const std::string& initial,
+                                      bool masked) override;
+    std::optional<PrinterChoice> choosePrinter(const PrintDialogOptions&) override;
+
+    std::vector<Message> messages;
+    std::vector<Prompt> prompts;
+    std::vector<PrintDialogOptions> printDialogs;
+    // True when every queued answer was used.
+    bool allAnswered() const { return answers_.empty(); }
+
+private:
+    using Queued = std::variant<Answer, std::optional<std::string>, std::optional<PrinterChoice>>;
+    std::deque<Queued> answers_;
+};
+
+}  // namespace kb::test
