@@ -103,7 +103,7 @@ std::string PaddedLoanNbr(std::string_view loanNbr) {
 }
 
 KeyRange LoanKeyRange(std::string_view loanNbr) {
-    std::string from = std::string(loanNbr);
+    std::string from = PaddedLoanNbr(loanNbr);
     std::string before = from + ':';
     return {std::move(from), std::move(before)};
 }

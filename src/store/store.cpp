@@ -654,7 +654,7 @@ void DeleteLoan(const BookFiles& files, std::string_view loanNbr) {
     const Target commit = connection.allFiles();
     const Target* at = &commit;
     try {
-        // SQLite::Transaction transaction(connection.db(), SQLite::TransactionBehavior::IMMEDIATE);
+        SQLite::Transaction transaction(connection.db(), SQLite::TransactionBehavior::IMMEDIATE);
         at = &payments;
         DeleteKeyRange(connection.db(), kPaymentsSchema, kPaymentTable, range);
         at = &notes;
@@ -662,7 +662,8 @@ void DeleteLoan(const BookFiles& files, std::string_view loanNbr) {
         at = &loan;
         if (DeleteKey(connection.db(), "main", kLoanTable, loan.key) == 0) throw StoreError(NotOnFile(loan));
         at = &commit;
-        } catch (const SQLite::Exception& error) {
+        transaction.commit();
+    } catch (const SQLite::Exception& error) {
         throw StoreError(Describe(error, *at));
     }
 }
