@@ -1,0 +1,95 @@
+#include "app/kb_field.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QVBoxLayout>
+
+#include "support/fixed_clock.h"
+#include "support/recording_printing.h"
+#include "support/scripted_dialogs.h"
+
+namespace kb {
+namespace {
+
+class FieldTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto* layout = new QVBoxLayout(&window);
+        amount = new KBField("txtAmount", "V", kb, &window);
+        date = new KBField("txtDate", "D", kb, &window);
+        note = new KBField("txtNote", "M", kb, &window);
+        layout->addWidget(amount);
+        layout->addWidget(date);
+        layout->addWidget(note);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    test::ScriptedDialogs dialogs;
+    test::RecordingPrinting printing;
+    test::FixedClock clock;
+    KBMain kb{dialogs, printing, clock};
+    QWidget window;
+    KBField* amount = nullptr;
+    KBField* date = nullptr;
+    KBField* note = nullptr;
+};
+
+TEST_F(FieldTest, TypingIsFilteredByClassAndReplacesFromTheStart) {
+    amount->setText("99");
+    amount->setFocus();
+    amount->setCursorPosition(0);
+    QTest::keyClicks(amount, "12a,3.45");
+    EXPECT_EQ(amount->text(), "123.45");
+
+    note->setText("first");
+    note->setFocus();
+    note->setCursorPosition(0);
+    QTest::keyClicks(note, "A, ");
+    EXPECT_EQ(note->text(), "A, first");
+}
+
+TEST_F(FieldTest, F10RestoresAndAltDeleteEmpties) {
+    amount->setText("250.00");
+    note->setFocus();
+    amount->setFocus();
+    amount->setCursorPosition(6);
+    QTest::keyClicks(amount, "7");
+    QTest::keyClick(amount, Qt::Key_F10);
+    EXPECT_EQ(amount->text(), "250.00");
+    QTest::keyClick(amount, Qt::Key_Delete, Qt::AltModifier);
+    EXPECT_EQ(amount->text(), "");
+}
+
+TEST_F(FieldTest, DateIsCheckedWhenTheFocusMovesWithinTheWindow) {
+    date->setFocus();
+    QTest::keyClicks(date, "3/5");
+    amount->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(date->text(), "03/05/2026");
+
+    date->setFocus();
+    date->setText("2/30/26");
+    amount->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(date->text(), "");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "ERROR - INVALID DATE");
+
+    date->setFocus();
+    date->setText("1/1/1");
+    QFocusEvent toAnotherWindow(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(date, &toAnotherWindow);
+    EXPECT_EQ(date->text(), "1/1/1");
+}
+
+TEST_F(FieldTest, HelpKeyReachesSpecialKeys) {
+    int helpShown = 0;
+    kb.ShowHelp = [&] { ++helpShown; };
+    amount->setFocus();
+    QTest::keyClick(amount, Qt::Key_F1);
+    EXPECT_EQ(helpShown, 1);
+    EXPECT_EQ(kb.HelpTarget, "./KB_HLP.RTF");
+}
+
+}  // namespace
+}  // namespace kb

@@ -1,0 +1,121 @@
+#include "list/frmKBLst.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QTest>
+
+#include "core/startup.h"
+#include "store/store.h"
+#include "support/fixed_clock.h"
+#include "support/recording_printing.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_dir.h"
+
+namespace kb {
+namespace {
+
+using namespace std::chrono;
+
+class LoanListWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(StartUp(kb));
+        addLoan("B20", "smith", "MARY", year{2026} / 1 / 15);
+        addLoan("A1", "SMITH", "JOHN", std::nullopt);
+        addLoan("C3", "Adams", "ZOE", year{2025} / 12 / 1);
+        addLoan("A10", "SMITH", "JOHN", year{2026} / 1 / 15);
+        window = std::make_unique<frmKBLst>(kb);
+        list = window->findChild<QListWidget*>("lstLoan");
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    void addLoan(const std::string& number, const std::string& last, const std::string& first,
+                 std::optional<Date> due) {
+        LoanRecord loan;
+        loan.LoanNbr = number;
+        loan.LastNm = last;
+        loan.FirstMI = first;
+        loan.NextPmtDT = due;
+        loan.Balance = "100";
+        LoanTable(kb.LoanDB).add(loan);
+    }
+
+    std::vector<std::string> listedLoans() const {
+        std::vector<std::string> numbers;
+        for (int i = 0; i < list->count(); ++i) {
+            std::string row = list->item(i)->text().toStdString();
+            numbers.push_back(row.substr(0, row.find(' ')));
+        }
+        return numbers;
+    }
+
+    QAction* action(const char* name) const { return window->findChild<QAction*>(name); }
+
+    test::TempDir dir;
+    test::WorkingDir inDir{dir.path()};
+    test::ScriptedDialogs dialogs;
+    test::RecordingPrinting printing;
+    test::FixedClock clock;
+    KBMain kb{dialogs, printing, clock};
+    std::unique_ptr<frmKBLst> window;
+    QListWidget* list = nullptr;
+};
+
+TEST_F(LoanListWindowTest, ListFollowsTheChosenOrder) {
+    list->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(listedLoans(), (std::vector<std::string>{"A1", "A10", "B20", "C3"}));
+    EXPECT_FALSE(window->findChild<QLabel*>("lblLstLd")->isVisible());
+
+    struct OrderCase {
+        const char* menuItem;
+        const char* sortLabel;
+        std::vector<std::string> loans;
+    };
+    const OrderCase orders[] = {
+        // Equal names in loan-number order; upper and lower case sort together.
+        {"mnuNameSort", "LOAN-NAME SORT", {"C3", "A1", "A10", "B20"}},
+        // Loans without a due date come first.
+        {"mnuDateSort", "LOAN-DATE SORT", {"A1", "C3", "A10", "B20"}},
+        {"mnuIDSort", "LOAN-IDENTIFICATION SORT", {"A1", "A10", "B20", "C3"}},
+    };
+    for (const auto& order : orders) {
+        SCOPED_TRACE(order.menuItem);
+        action(order.menuItem)->trigger();
+        EXPECT_EQ(window->findChild<QLabel*>("lblLoanSort")->text().toStdString(), order.sortLabel);
+        EXPECT_EQ(listedLoans(), order.loans);
+        for (const char* item : {"mnuIDSort", "mnuNameSort", "mnuDateSort"})
+            EXPECT_EQ(action(item)->isEnabled(), std::string(item) != order.menuItem) << item;
+    }
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(LoanListWindowTest, ListIsRebuiltWhenItGetsTheFocusAgain) {
+    list->setFocus();
+    QApplication::processEvents();
+    addLoan("D4", "NEW", "", std::nullopt);
+    window->findChild<QWidget*>("cmdAdd")->setFocus();
+    list->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(listedLoans().back(), "D4");
+    EXPECT_EQ(window->windowTitle().toStdString(), "KESTREL-BOOK VER8.03 for HARROWDALE (800) 555-0142");
+}
+
+TEST_F(LoanListWindowTest, UnreadableLoansFileIsReportedOnceAndKeepsTheRows) {
+    list->setFocus();
+    QApplication::processEvents();
+    std::filesystem::remove(dir.file("KB_Loan.mdb"));
+    window->FillList();
+    window->FillList();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, "FILL LIST");
+    EXPECT_EQ(dialogs.messages[0].icon, Icon::Critical);
+    EXPECT_EQ(list->count(), 4);
+}
+
+}  // namespace
+}  // namespace kb
