@@ -18,6 +18,7 @@
 #include "core/input_rules.h"
 #include "core/startup.h"
 #include "list/loan_row.h"
+#include "loan/frmKBLoan.h"
 
 namespace kb {
 
@@ -26,6 +27,14 @@ namespace {
 constexpr const char* kHeading = "ACCOUNT LIST for LOANS";
 constexpr const char* kLoading = "LOADING LOAN LIST!!!";
 constexpr const char* kFillListLabel = "FILL LIST";
+constexpr const char* kCmdAddLabel = "KBLst - cmd ADD";
+constexpr const char* kCmdProcessLabel = "KBLst - cmd PROCESS";
+constexpr const char* kCmdDeleteLabel = "KBLst - cmd DELETE";
+constexpr const char* kMnuAddLabel = "KBLst - mnu ADD";
+constexpr const char* kMnuProcessLabel = "KBLst - mnu PROCESS";
+constexpr const char* kAddMode = "A";
+constexpr const char* kProcessMode = "P";
+constexpr const char* kDeleteMode = "D";
 
 // The window's proportions of the screen and of the list panel.
 constexpr double kScreenToWindowHeight = 1.05571;
@@ -84,6 +93,14 @@ QFont ListFont() {
     return font;
 }
 
+// The loan number of a list row: its first 8 characters without the blanks on the left. Blanks on the right
+// stay; the loans file ignores them when it looks the number up.
+std::string LoanNumberOfRow(const QString& row) {
+    std::string number = row.left(8).toStdString();
+    number.erase(0, number.find_first_not_of(' '));
+    return number;
+}
+
 QAction* AddAction(QMenu* menu, const char* objectName, const char* caption) {
     QAction* action = menu->addAction(QString::fromUtf8(caption));
     action->setObjectName(objectName);
@@ -137,6 +154,8 @@ QWidget* frmKBLst::buildListPanel() {
     lstLoan_->setFont(ListFont());
     lstLoan_->setUniformItemSizes(true);
     lstLoan_->installEventFilter(this);
+    connect(lstLoan_, &QListWidget::itemDoubleClicked, this,
+            [this] { OpenSelectedLoan(kProcessMode, kCmdProcessLabel); });
     layout->addWidget(lstLoan_, 1);
 
     lblLstLd_ = new QLabel(kLoading, lstLoan_);
@@ -183,14 +202,19 @@ QWidget* frmKBLst::buildButtons() {
         layout->addWidget(*button);
         layout->addStretch(1);
     }
+    connect(cmdAdd_, &QPushButton::clicked, this, [this] { cmdAdd_Click(kCmdAddLabel); });
+    connect(cmdProcess_, &QPushButton::clicked, this, [this] { OpenSelectedLoan(kProcessMode, kCmdProcessLabel); });
+    connect(cmdDelete_, &QPushButton::clicked, this, [this] { OpenSelectedLoan(kDeleteMode, kCmdDeleteLabel); });
     return row;
 }
 
 void frmKBLst::buildMenus() {
     QMenu* file = menuBar()->addMenu("&File");
-    AddAction(file, "mnuAdd", "&Add Loan");
-    AddAction(file, "mnuProcess", "&Process");
-    AddAction(file, "mnuDelete", "&Delete Loan");
+    connect(AddAction(file, "mnuAdd", "&Add Loan"), &QAction::triggered, this, [this] { cmdAdd_Click(kMnuAddLabel); });
+    connect(AddAction(file, "mnuProcess", "&Process"), &QAction::triggered, this,
+            [this] { OpenSelectedLoan(kProcessMode, kMnuProcessLabel); });
+    connect(AddAction(file, "mnuDelete", "&Delete Loan"), &QAction::triggered, this,
+            [this] { OpenSelectedLoan(kDeleteMode, kCmdDeleteLabel); });
     connect(AddAction(file, "mnuExit", "E&xit"), &QAction::triggered, this, &QWidget::close);
 
     QMenu* reports = menuBar()->addMenu("&Reports");
@@ -233,6 +257,7 @@ void frmKBLst::FillList() {
         for (const std::string& row : rows) items.append(QString::fromStdString(row));
         lstLoan_->clear();
         lstLoan_->addItems(items);
+        lstLoan_->setCurrentRow(-1);
         lastFillError_.clear();
     }
     lblLstLd_->hide();
@@ -251,6 +276,36 @@ void frmKBLst::ChangeOrder(int index) {
 void frmKBLst::ShowHelpSection(const std::string& target) {
     kb_.HelpTarget = target;
     if (kb_.ShowHelp) kb_.ShowHelp();
+}
+
+void frmKBLst::cmdAdd_Click(const char* label) {
+    ErrorTrap trap(kb_.dialogs, label);
+    trap.run([&] {
+        kb_.LoanMode = kAddMode;
+        OpenLoanScreen();
+    });
+}
+
+void frmKBLst::OpenSelectedLoan(const char* mode, const char* label) {
+    static constexpr const char* kNoLoanSelected = "NO LOAN HAS BEEN SELECTED";
+    const QList<QListWidgetItem*> selected = lstLoan_->selectedItems();
+    if (selected.isEmpty()) {
+        kb_.dialogs.message(kNoLoanSelected, kAppTitle, Buttons::OK, Icon::None);
+        return;
+    }
+    ErrorTrap trap(kb_.dialogs, label);
+    trap.run([&] {
+        kb_.LoanMode = mode;
+        kb_.CurLoanNbr = LoanNumberOfRow(selected.front()->text());
+        OpenLoanScreen();
+    });
+}
+
+void frmKBLst::OpenLoanScreen() {
+    auto* screen = new frmKBLoan(kb_, this);
+    connect(screen, &frmKBLoan::loanListDirty, this, &frmKBLst::FillList);
+    screen->show();
+    screen->activateWindow();
 }
 
 bool frmKBLst::eventFilter(QObject* watched, QEvent* event) {

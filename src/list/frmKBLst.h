@@ -35,6 +35,12 @@ private:
     // The three sort menu items share one handler, by index: 0 identification, 1 name, 2 due date.
     void ChangeOrder(int index);
     void ShowHelpSection(const std::string& target);
+    // The Add command; the button and the File menu differ only in the label of their failures.
+    void cmdAdd_Click(const char* label);
+    // Process (mode "P") and Delete (mode "D") of the selected loan.
+    void OpenSelectedLoan(const char* mode, const char* label);
+    // The loan record screen in the mode LoanMode holds, standing in for this window while it is open.
+    void OpenLoanScreen();
 
     KBMain& kb_;
     QWidget* pbxList_ = nullptr;

@@ -1,0 +1,295 @@
+#include "loan/frmKBLoan.h"
+
+#include <SQLiteCpp/SQLiteCpp.h>
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <array>
+#include <tuple>
+
+#include "core/startup.h"
+#include "list/frmKBLst.h"
+#include "store/store.h"
+#include "support/fixed_clock.h"
+#include "support/recording_printing.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_dir.h"
+
+namespace kb {
+namespace test {
+void PrintTo(const ScriptedDialogs::Message& m, std::ostream* out) { *out << m.title << ": " << m.text; }
+}  // namespace test
+
+namespace {
+
+using namespace std::chrono;
+using Message = test::ScriptedDialogs::Message;
+
+// The loan list with the loan record screen opened from it, driven as a lender drives them.
+class LoanScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(StartUp(kb));
+        list = std::make_unique<frmKBLst>(kb);
+        lstLoan = list->findChild<QListWidget*>("lstLoan");
+        list->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(list.get()));
+    }
+    void TearDown() override {
+        if (QWidget* open = screen()) open->close();
+        Settle();
+    }
+
+    static void Settle() {
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void addLoan(const std::string& number, const std::string& last, const std::string& amount) {
+        LoanRecord loan;
+        loan.LoanNbr = number;
+        loan.LastNm = last;
+        loan.LoanAmt = loan.Balance = amount;
+        LoanTable(kb.LoanDB).add(loan);
+        list->FillList();
+    }
+    std::optional<LoanRecord> stored(const std::string& number) const { return LoanTable(kb.LoanDB).find(number); }
+
+    QWidget* screen() const {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->objectName() == "frmKBLoan" && window->isVisible()) return window;
+        return nullptr;
+    }
+
+    // Selects the loan's row (none when empty) and gives the command, a button or a menu item of the list.
+    void command(const char* name, const std::string& loanNbr = "") {
+        for (int row = 0; row < lstLoan->count() && !loanNbr.empty(); ++row)
+            if (lstLoan->item(row)->text().startsWith(QString::fromStdString(loanNbr + ' ')))
+                lstLoan->setCurrentRow(row);
+        if (auto* button = list->findChild<QPushButton*>(name))
+            QTest::mouseClick(button, Qt::LeftButton);
+        else
+            list->findChild<QAction*>(name)->trigger();
+        Settle();
+        if (QWidget* open = screen()) {
+            ASSERT_TRUE(QTest::qWaitForWindowActive(open));
+        }
+    }
+
+    QLineEdit* field(int index) const { return screen()->findChild<QLineEdit*>(QString("txtLoan_%1").arg(index)); }
+    std::string text(int index) const { return field(index)->text().toStdString(); }
+    void type(int index, const char* typed) {
+        field(index)->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(field(index), typed);
+    }
+    void click(const char* button) { QTest::mouseClick(screen()->findChild<QPushButton*>(button), Qt::LeftButton); }
+
+    // The loan number column of the list.
+    std::vector<std::string> listed() const {
+        std::vector<std::string> numbers;
+        for (int row = 0; row < lstLoan->count(); ++row)
+            numbers.push_back(lstLoan->item(row)->text().left(8).trimmed().toStdString());
+        return numbers;
+    }
+    static Message Said(const char* text) { return {text, "Kestrel-Book", Buttons::OK, Icon::None}; }
+
+    test::TempDir dir;
+    test::WorkingDir inDir{dir.path()};
+    test::ScriptedDialogs dialogs;
+    test::RecordingPrinting printing;
+    test::FixedClock clock;
+    KBMain kb{dialogs, printing, clock};
+    std::unique_ptr<frmKBLst> list;
+    QListWidget* lstLoan = nullptr;
+};
+
+TEST_F(LoanScreenTest, AddedLoanIsTypedSavedAndListed) {
+    command("cmdAdd");
+    ASSERT_NE(screen(), nullptr);
+    EXPECT_FALSE(list->isVisible() || list->isEnabled());
+    EXPECT_EQ(screen()->windowTitle(), list->windowTitle());
+    EXPECT_FALSE(screen()->findChild<QPushButton*>("cmdMkPmt")->isVisible());
+
+    const std::pair<int, const char*> typed[] = {{0, "a7-x"},    {1, "SMITH"}, {5, "ny"},        {10, "3/5/2026"},
+                                                 {11, "1234.5"}, {12, "9"},    {14, "4/5/2026"}, {15, "110.25"}};
+    for (const auto& [index, keys] : typed) type(index, keys);
+    const std::pair<int, const char*> left[] = {{5, "NY"},     {10, "03/05/2026"}, {11, "1234.50"},
+                                                {12, "9.000"}, {14, "04/05/2026"}, {16, "1234.50"}};
+    for (const auto& [index, shown] : left) EXPECT_EQ(text(index), shown) << index;
+
+    field(11)->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(text(11), "1234.5");
+    QTest::keyClicks(field(11), "2000");  // typed at the start, it replaces the amount
+    QTest::keyClick(field(11), Qt::Key_Tab);
+    EXPECT_EQ(text(11), "2000.00");
+    EXPECT_EQ(text(16), "2000.00");
+    QTest::mouseClick(field(16), Qt::LeftButton);
+    EXPECT_FALSE(field(16)->hasFocus());
+
+    click("cmdSave");
+    EXPECT_EQ(screen(), nullptr);
+    EXPECT_TRUE(list->isVisible() && list->isEnabled());
+    EXPECT_EQ(listed(), std::vector<std::string>{"a7-x"});
+    const LoanRecord loan = stored("A7-X").value();
+    EXPECT_EQ((std::vector<std::string>{loan.LoanAmt, loan.Balance, loan.APR, loan.State, loan.Payment}),
+              (std::vector<std::string>{"2000.00", "2000.00", "9.000", "NY", "110.25"}));
+    EXPECT_EQ(loan.NextPmtDT, year{2026} / 4 / 5);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(kb.LoanMode, "");
+}
+
+TEST_F(LoanScreenTest, ProcessedLoanIsEditedAndSavedOrLeftAsStored) {
+    addLoan("B7", "JONES", "500.00");
+    addLoan("C3", "ADAMS", "100.00");
+    command("cmdProcess", "B7");
+    ASSERT_NE(screen(), nullptr);
+    EXPECT_EQ(kb.CurLoanNbr, "B7      ");  // the row's blanks stay; the lookup ignores them
+    EXPECT_EQ(text(0), "B7");
+    EXPECT_TRUE(field(0)->isReadOnly() && field(0)->toolTip().isEmpty());
+    EXPECT_EQ(field(0)->palette().color(QPalette::Text), QColor(0, 0, 255));
+    EXPECT_EQ(field(0)->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Button));
+    EXPECT_TRUE(field(1)->hasFocus());
+    type(1, "SMITH");
+    click("cmdExit");
+    EXPECT_EQ(stored("B7")->LastNm, "JONES");
+
+    // A double click: a click, then the press of a second click and the double click itself.
+    const QPoint row = lstLoan->visualItemRect(lstLoan->item(0)).center();
+    QTest::mouseClick(lstLoan->viewport(), Qt::LeftButton, {}, row);
+    QTest::mousePress(lstLoan->viewport(), Qt::LeftButton, {}, row);
+    QTest::mouseDClick(lstLoan->viewport(), Qt::LeftButton, {}, row);
+    Settle();
+    ASSERT_NE(screen(), nullptr);
+    ASSERT_EQ(text(0), "B7");
+    type(1, "BROWN");
+    type(11, "750");
+    click("cmdSave");
+    EXPECT_EQ(screen(), nullptr);
+    EXPECT_EQ(stored("B7")->LastNm, "BROWN");
+    EXPECT_EQ(stored("B7")->Balance, "750.00");  // no payments yet: the balance follows the amount
+    EXPECT_EQ(lstLoan->item(0)->text().left(16).toStdString(), "B7       BROWN, ");
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(LoanScreenTest, CommandsWithoutASelectedLoanOpenNothing) {
+    addLoan("A1", "SMITH", "100.00");
+    for (const char* name : {"cmdProcess", "cmdDelete", "mnuProcess", "mnuDelete"}) {
+        dialogs.messages.clear();
+        command(name);
+        EXPECT_EQ(screen(), nullptr) << name;
+        EXPECT_EQ(dialogs.messages, std::vector<Message>{Said("NO LOAN HAS BEEN SELECTED")}) << name;
+    }
+}
+
+TEST_F(LoanScreenTest, LoanThatIsGoneIsReportedAndTheScreenCloses) {
+    addLoan("A1", "SMITH", "100.00");
+    LoanTable(kb.LoanDB).remove("A1");
+    command("cmdProcess", "A1");
+    EXPECT_EQ(screen(), nullptr);
+    EXPECT_TRUE(list->isVisible() && list->isEnabled());
+    EXPECT_EQ(dialogs.messages, std::vector<Message>{Said("RECORD NOT FOUND")});
+}
+
+TEST_F(LoanScreenTest, SaveRefusalsKeepTheScreenAndWhatWasTyped) {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"", "SMITH", "CAN'T SAVE WITHOUT A LOAN NUMBER"},
+        {"A1", "   ", "CAN'T SAVE WITHOUT A LAST NAME"},
+    };
+    for (const auto& [loanNbr, lastNm, message] : cases) {
+        SCOPED_TRACE(message);
+        dialogs.messages.clear();
+        command("cmdAdd");
+        type(0, loanNbr);
+        type(1, lastNm);
+        type(9, "1998 FORD");
+        click("cmdSave");
+        ASSERT_NE(screen(), nullptr);
+        EXPECT_EQ(dialogs.messages, std::vector<Message>{Said(message)});
+        EXPECT_EQ((std::vector<std::string>{text(0), text(1), text(9)}),
+                  (std::vector<std::string>{loanNbr, lastNm, "1998 FORD"}));
+        EXPECT_TRUE(LoanTable(kb.LoanDB).readAll(LoanOrder::ById).empty());
+        click("cmdExit");
+    }
+}
+
+TEST_F(LoanScreenTest, DuplicateLoanNumberIsRefusedAndTheScreenStaysOpen) {
+    addLoan("A1", "SMITH", "100.00");
+    command("cmdAdd");
+    type(0, "a1");
+    type(1, "JONES");
+    click("cmdSave");
+    ASSERT_NE(screen(), nullptr);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, "KBLoan - cmd Save");
+    EXPECT_EQ(dialogs.messages[0].icon, Icon::Critical);
+    EXPECT_NE(dialogs.messages[0].text.find("already on file"), std::string::npos) << dialogs.messages[0].text;
+    EXPECT_EQ(text(1), "JONES");
+    EXPECT_EQ(stored("A1")->LastNm, "SMITH");
+}
+
+// Loan D1 with three payments and two notes, and loan E2 with one of each, which deleting D1 must not touch.
+class DeleteLoanTest : public LoanScreenTest {
+protected:
+    void SetUp() override {
+        LoanScreenTest::SetUp();
+        for (const auto& [loanNbr, count] : {std::pair{"D1", 3}, std::pair{"E2", 1}}) {
+            addLoan(loanNbr, "SMITH", "900.00");
+            for (int i = 1; i <= count; ++i) {
+                PaymentRecord payment;
+                payment.PmtDT = "0" + std::to_string(i) + "/05/2026";
+                payment.LoanNbr = PmtKey(loanNbr, payment.PmtDT);
+                PaymentTable(kb.PmtsDB).add(payment);
+            }
+            const NoteTable notes(kb.NotesDB);
+            for (int i = 0; i < std::min(count, 2); ++i) {
+                const std::int64_t id = notes.beginNote();
+                notes.add({NoteKey(loanNbr, id), "01/05/2026", "Called", "", id});
+            }
+        }
+    }
+    using Filed = std::array<std::size_t, 3>;  // loans, payments, notes
+    Filed filed(const char* loanNbr) const {
+        return {stored(loanNbr) ? 1u : 0u, PaymentTable(kb.PmtsDB).readLoan(loanNbr).size(),
+                NoteTable(kb.NotesDB).readLoan(loanNbr).size()};
+    }
+};
+
+TEST_F(DeleteLoanTest, CancelKeepsTheLoanAndOKDeletesItWithItsPaymentsAndNotes) {
+    command("cmdDelete", "D1");
+    ASSERT_NE(screen(), nullptr);
+    EXPECT_EQ(text(0), "D1");
+    EXPECT_TRUE(screen()->findChild<QWidget*>("pbxLoan_1")->isVisible());
+    EXPECT_FALSE(screen()->findChild<QWidget*>("pbxLoan_0")->isEnabled());
+    EXPECT_TRUE(screen()->findChild<QPushButton*>("cmdOK")->hasFocus());
+    click("cmdCancel");
+    EXPECT_EQ(screen(), nullptr);
+    EXPECT_EQ(filed("D1"), (Filed{1, 3, 2}));
+
+    command("mnuDelete", "D1");
+    click("cmdOK");
+    EXPECT_EQ(screen(), nullptr);
+    EXPECT_EQ(filed("D1"), (Filed{0, 0, 0}));
+    EXPECT_EQ(filed("E2"), (Filed{1, 1, 1}));
+    EXPECT_EQ(listed(), std::vector<std::string>{"E2"});
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(DeleteLoanTest, FailureHalfWayDeletesNothingAndIsReported) {
+    SQLite::Database(kb.NotesDB, SQLite::OPEN_READWRITE)
+        .exec("CREATE TRIGGER keep BEFORE DELETE ON KBNotes BEGIN SELECT RAISE(ABORT, 'notes are locked'); END");
+    command("cmdDelete", "D1");
+    click("cmdOK");
+    EXPECT_EQ(screen(), nullptr);
+    EXPECT_EQ(filed("D1"), (Filed{1, 3, 2}));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, "KBLoan - cmd OK");
+    EXPECT_EQ(dialogs.messages[0].icon, Icon::Critical);
+}
+
+}  // namespace
+}  // namespace kb
