@@ -90,7 +90,10 @@ bool KBField::filterCharacter(QKeyEvent& event) {
         event.accept();
         return false;
     }
-    if (code >= 32 && inputClass_ != "M" && cursorPosition() == 0 && !isReadOnly()) clear();
+    // Typing or Backspace at the very start replaces the old text. Enter and control combinations (a copy with
+    // Control+C) leave it alone: emptying a field for those would lose what the lender typed.
+    const bool replaces = code >= 32 || code == 8;
+    if (replaces && inputClass_ != "M" && cursorPosition() == 0 && !isReadOnly()) clear();
     return true;
 }
 

@@ -113,18 +113,11 @@ bool frmPayOff::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-// The date field's keys beyond what every filtered field does. Enter asks for the amount. F10 and Alt+Delete have
-// no meaning here, unlike in the loan fields. Backspace at the start of the field empties it, as typing there
-// replaces the old date.
+// The date field's key beyond what every filtered field does: Enter asks for the amount.
 bool frmPayOff::txtPODate_KeyPress(QKeyEvent& event) {
-    const int key = VirtualKeyCode(event);
-    if (key == 13) {
-        txtPOAmt_->setFocus(Qt::OtherFocusReason);
-        return true;
-    }
-    if (key == kKeyF10 || (key == kKeyDelete && (ShiftState(event) & kAltMask))) return true;
-    if (key == 8 && txtPODate_->cursorPosition() == 0) txtPODate_->clear();
-    return false;
+    if (VirtualKeyCode(event) != 13) return false;
+    txtPOAmt_->setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 void frmPayOff::txtPOAmt_GotFocus() {
