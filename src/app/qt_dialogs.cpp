@@ -52,7 +52,11 @@ std::optional<std::string> QtDialogs::prompt(const std::string& text, const std:
 }
 
 std::optional<PrinterChoice> QtDialogs::choosePrinter(const PrintDialogOptions& options) {
-    QPrinter printer(QPrinterInfo::defaultPrinter());
+    // The system's default printer comes preselected; copies, page ranges and page sizes are not offered, as every
+    // report prints all its pages once at the printer's default page.
+    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+    QPrinter printer(QPrinter::HighResolution);
+    if (!defaultPrinter.isNull()) printer.setPrinterName(defaultPrinter.printerName());
     QPrintDialog dialog(&printer, QApplication::activeWindow());
     QAbstractPrintDialog::PrintDialogOptions shown;
     if (options.allowPrintToFile) shown |= QAbstractPrintDialog::PrintToFile;
@@ -60,8 +64,11 @@ std::optional<PrinterChoice> QtDialogs::choosePrinter(const PrintDialogOptions& 
     dialog.setOptions(shown);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     PrinterChoice choice;
-    choice.printerName = printer.printerName().toStdString();
-    if (printer.outputFormat() == QPrinter::PdfFormat) choice.outputFile = printer.outputFileName().toStdString();
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        choice.outputFile = printer.outputFileName().toStdString();
+    } else {
+        choice.printerName = printer.printerName().toStdString();
+    }
     choice.selectionOnly = printer.printRange() == QPrinter::Selection;
     return choice;
 }

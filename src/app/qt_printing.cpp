@@ -1,63 +1,92 @@
 #include "app/qt_printing.h"
 
+#include <QFile>
 #include <QFontDatabase>
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
-#include <QPrinterInfo>
-#include <filesystem>
-#include <vector>
+#include <stdexcept>
 
 namespace kb {
 
 namespace {
 
+constexpr const char* kCantOpenPrinter = "The printer cannot be opened";
+constexpr const char* kCantWriteFile = "The file cannot be written: ";
+constexpr const char* kPageNotPrinted = "The page could not be printed";
+
+// The widest line the reports print: the 80-character rule placed at column 2.
+constexpr int kWidestReportLine = 81;
+
 class QtPageJob : public PageJob {
 public:
-    QtPageJob(std::string printerName, std::string outputFile)
-        : printerName_(std::move(printerName)), outputFile_(std::move(outputFile)) {}
+    explicit QtPageJob(const PrinterChoice& choice) : printer_(QPrinter::HighResolution) {
+        if (!choice.outputFile.empty()) {
+            printer_.setOutputFormat(QPrinter::PdfFormat);
+            printer_.setOutputFileName(QString::fromStdString(choice.outputFile));
+        } else if (!choice.printerName.empty()) {
+            printer_.setPrinterName(QString::fromStdString(choice.printerName));
+        }
+        if (!painter_.begin(&printer_)) {
+            throw std::runtime_error(choice.outputFile.empty() ? std::string(kCantOpenPrinter)
+                                                               : kCantWriteFile + choice.outputFile);
+        }
+        painter_.setFont(PageFont());
+        const QFontMetricsF metrics(painter_.font(), &printer_);
+        lineHeight_ = metrics.lineSpacing();
+        ascent_ = metrics.ascent();
+    }
 
-    void line(const std::string& text) override { lines_.push_back(QString::fromStdString(text)); }
+    ~QtPageJob() override {
+        // A page given up before its end is not sent; to a file, no partial file is left.
+        if (!painter_.isActive()) return;
+        if (printer_.outputFormat() == QPrinter::PdfFormat) {
+            painter_.end();
+            QFile::remove(printer_.outputFileName());
+        } else {
+            printer_.abort();
+            painter_.end();
+        }
+    }
+
+    void line(const std::string& text) override {
+        // Like a printer fed past its page length, a page with more lines than fit goes on on a further sheet.
+        if (y_ > 0 && y_ + lineHeight_ > PageHeight()) {
+            if (!printer_.newPage()) throw std::runtime_error(kPageNotPrinted);
+            y_ = 0;
+        }
+        painter_.drawText(QPointF(0, y_ + ascent_), QString::fromStdString(text));
+        y_ += lineHeight_;
+    }
 
     void close() override {
-        QPrinter printer;
-        if (!outputFile_.empty()) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(QString::fromStdString(outputFile_));
-        } else if (!printerName_.empty()) {
-            printer.setPrinterName(QString::fromStdString(printerName_));
-        }
-        QPainter painter;
-        if (!painter.begin(&printer)) throw std::runtime_error("The printer cannot be opened");
-        painter.setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-        const int lineHeight = QFontMetrics(painter.font(), &printer).lineSpacing();
-        int y = lineHeight;
-        for (const QString& text : lines_) {
-            painter.drawText(0, y, text);
-            y += lineHeight;
-        }
-        painter.end();
+        if (!painter_.end()) throw std::runtime_error(kPageNotPrinted);
     }
 
 private:
-    std::string printerName_;
-    std::string outputFile_;
-    std::vector<QString> lines_;
+    // The system's fixed-pitch font at its own size; made smaller only when the widest report line would not fit
+    // across the printable width of the page.
+    QFont PageFont() {
+        QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        const double width = printer_.pageLayout().paintRectPixels(printer_.resolution()).width();
+        const double needed = QFontMetricsF(font, &printer_).horizontalAdvance(QString(kWidestReportLine, 'M'));
+        if (needed > width && width > 0) font.setPointSizeF(font.pointSizeF() * width / needed);
+        return font;
+    }
+
+    double PageHeight() { return printer_.pageLayout().paintRectPixels(printer_.resolution()).height(); }
+
+    QPrinter printer_;
+    QPainter painter_;
+    double lineHeight_ = 0;
+    double ascent_ = 0;
+    double y_ = 0;
 };
 
 }  // namespace
 
-std::string QtPrinting::pageFileName(const std::string& outputFile) {
-    int page = ++pagesPrinted_[outputFile];
-    if (page == 1) return outputFile;
-    std::filesystem::path path(outputFile);
-    std::filesystem::path stem = path.parent_path() / path.stem();
-    return stem.string() + "-" + std::to_string(page) + ".pdf";
-}
-
 std::unique_ptr<PageJob> QtPrinting::openPage(const PrinterChoice& choice) {
-    std::string file = choice.outputFile.empty() ? std::string() : pageFileName(choice.outputFile);
-    return std::make_unique<QtPageJob>(choice.printerName, file);
+    return std::make_unique<QtPageJob>(choice);
 }
 
 }  // namespace kb

@@ -1,20 +1,15 @@
 #pragma once
-#include <map>
-#include <string>
-
 #include "core/printing.h"
 
 namespace kb {
 
-// Each page is a print job of its own on the chosen printer: plain lines in the system's fixed-pitch font.
-// Printing to a PDF file writes page 1 to the chosen name and page n to NAME-n.pdf.
+// Each page is a print job of its own on the chosen printer, at the printer's default page: plain lines in the
+// system's fixed-pitch font, one under the other from the top of the printable area. A choice with an output file
+// writes the page as a PDF file of that name (the report flow names each page's file).
 class QtPrinting : public Printing {
 public:
+    // Throws std::runtime_error when the printer or the file cannot be opened.
     std::unique_ptr<PageJob> openPage(const PrinterChoice& choice) override;
-
-private:
-    std::string pageFileName(const std::string& outputFile);
-    std::map<std::string, int> pagesPrinted_;
 };
 
 }  // namespace kb

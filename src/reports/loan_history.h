@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "core/kbmain.h"
+#include "loan/loan_fields.h"
+#include "reports/print_flow.h"
+
+namespace kb {
+
+inline constexpr const char* kLoanHistoryLabel = "KBLoan - mnu HISTORY";
+inline constexpr int kLoanHistoryRowsPerPage = 38;
+
+// What the loan record screen shows when the history is asked for; unsaved edits print as shown.
+struct LoanHistoryInput {
+    std::string caption;                // the screen's caption
+    LoanTexts fields;                   // the loan fields' texts, txtLoan 0 to 16
+    std::vector<std::string> payments;  // the payment list's rows, newest first
+};
+
+// The 15 heading lines of page `page` of `pages`.
+std::vector<PrintLine> LoanHistoryHeading(const LoanHistoryInput& input, int page, int pages);
+
+// The history as a report: 38 payment rows a page under the full heading, no totals.
+Report LoanHistoryReport(const LoanHistoryInput& input);
+
+// Prints the loan history (the Reports menu's Loan History): print dialog without print-to-file; a loan without
+// payments prints nothing.
+PrintOutcome PrintLoanHistory(KBMain& kb, const LoanHistoryInput& input);
+
+}  // namespace kb

@@ -1,0 +1,87 @@
+#include "reports/payment_receipt.h"
+
+#include "core/format.h"
+#include "reports/loan_page_parts.h"
+
+namespace kb {
+
+namespace {
+
+constexpr const char* kReceiptTitle = "PAYMENT RECEIPT";
+constexpr const char* kForwardMask = "###,##0.00";
+// The receipt's loan amount has no forced units digit: a zero amount prints as ".00".
+constexpr const char* kReceiptLoanAmountMask = "###,###.00";
+constexpr const char* kAprMask = "#0.000";
+
+// Positions in a payment row (from 0): the date, the amount paid, and the balance as the row's last 10 characters.
+constexpr std::size_t kRowDateLength = 10;
+constexpr std::size_t kRowAmountStart = 20;
+constexpr std::size_t kRowAmountLength = 10;
+constexpr std::size_t kRowBalanceLength = 10;
+
+std::string LastChars(std::string_view text, std::size_t count) {
+    const std::size_t length = CharCount(text);
+    return CharSlice(text, length > count ? length - count : 0);
+}
+
+}  // namespace
+
+BalanceForward BalanceForwardOf(const ReceiptInput& input) {
+    if (input.payments.size() < 2) {
+        return {input.fields[kLoanDTField], Using(0, kForwardMask),
+                FieldUsing(input.fields[kLoanAmtField], kForwardMask)};
+    }
+    const std::string& previous = input.payments[1];
+    return {CharSlice(previous, 0, kRowDateLength), CharSlice(previous, kRowAmountStart, kRowAmountLength),
+            LastChars(TrimRight(previous), kRowBalanceLength)};
+}
+
+std::vector<PrintLine> PaymentReceiptLines(const ReceiptInput& input) {
+    const LoanTexts& f = input.fields;
+    const BalanceForward forward = BalanceForwardOf(input);
+    std::vector<PrintLine> lines = {
+        PrintLine().at(34, kReceiptTitle),
+        PrintLine(),
+        PrintLine().at(8, "Loan #: ").add(f[kLoanNbrField]),
+        CustomerLine(f),
+        AddressLine(f),
+        PrintLine(),
+        PrintLine()
+            .at(5, "Loan Date: ")
+            .add(f[kLoanDTField])
+            .at(28, "Loan Amount: ")
+            .add(FieldUsing(f[kLoanAmtField], kReceiptLoanAmountMask))
+            .at(55, "APR: ")
+            .add(FieldUsing(f[kAPRField], kAprMask))
+            .at(69, "Pmts/Yr: ")
+            .add(f[kPmtsPerYrField]),
+        PrintLine().at(2, "Next Pmt Due: ").add(f[kNextPmtDTField]),
+        PrintLine(),
+    };
+    for (PrintLine& line : PaymentColumnTitles()) lines.push_back(std::move(line));
+    const std::vector<PrintLine> rest = {
+        PrintLine().at(2, forward.date).at(22, forward.amount).at(64, forward.balance),
+        PrintLine().at(2, input.payments.at(0)),
+        PrintLine(),
+        PrintLine(),
+        PrintLine(),
+        PrintLine().at(2, std::string(CharCount(input.DealerNm), '_')),
+        PrintLine().at(2, input.DealerNm),
+        PrintLine(),
+        PrintLine().at(2, input.TYMsg1),
+        PrintLine().at(2, input.TYMsg2),
+    };
+    lines.insert(lines.end(), rest.begin(), rest.end());
+    return lines;
+}
+
+PrintOutcome PrintPaymentReceipt(KBMain& kb, const ReceiptInput& input) {
+    if (input.payments.empty()) return PrintOutcome::NothingToPrint;
+    Report report;
+    report.label = kPaymentReceiptLabel;
+    report.paperPrompt = kInsertBlankSheet;
+    report.rows = PaymentReceiptLines(input);
+    return PrintReport(kb.dialogs, kb.printing, report);
+}
+
+}  // namespace kb

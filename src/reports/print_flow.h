@@ -1,0 +1,63 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/dialogs.h"
+#include "core/printing.h"
+#include "reports/page_lines.h"
+
+namespace kb {
+
+// The paper prompts shown before a page (OK and Cancel, no icon, the program's title).
+inline constexpr const char* kInsertBlankSheet = "Insert Blank Sheet of Paper in Printer";
+inline constexpr const char* kInsertAnotherSheet = "Insert another blank sheet of Paper in Printer";
+
+// What a report prints and how, in plain values; the same flow prints every report.
+struct Report {
+    // The title under which a failure is reported at the end.
+    std::string label;
+    // Whether the print dialog offers printing to a file.
+    PrintDialogOptions dialog;
+    // Shown before the first page, and before every later page unless `laterPaperPrompt` is given.
+    std::string paperPrompt = kInsertBlankSheet;
+    std::string laterPaperPrompt;
+    // The heading printed at the top of page `page` of `pages`; none when empty.
+    std::function<std::vector<PrintLine>(int page, int pages)> heading;
+    // The report's rows, in order. A row counts as one however many text lines it prints as.
+    std::vector<PrintLine> rows;
+    // Rows a page holds; 0 puts every row on one page.
+    int rowsPerPage = 0;
+    // Printed after the last row, on the last page (totals, signature).
+    std::vector<PrintLine> closing;
+};
+
+enum class PrintOutcome {
+    Printed,         // every page printed, failures included
+    NothingToPrint,  // no rows: nothing shown after the print dialog, nothing printed
+    Cancelled,       // the print dialog or a paper prompt was cancelled: nothing more printed
+    Abandoned,       // a step failed and the step runner gave the report up
+};
+
+// Runs one step of printing (open a page, print a line, close a page). Returns false to give the report up; a step
+// that fails and is merely skipped returns true.
+using StepRunner = std::function<bool(const std::function<void()>& step)>;
+
+// The pages a report of `rows` rows takes at `rowsPerPage` rows a page (at least 1).
+int PageCount(std::size_t rows, int rowsPerPage);
+
+// The printer choice for page `page` of a report: when printing to a file, page 1 goes to the chosen file and page n
+// to NAME-n.pdf beside it (NAME being the chosen name without ".pdf"), so the pages of each report count from 1.
+PrinterChoice PageChoice(const PrinterChoice& chosen, int page);
+
+// The pages of a report on a printer already chosen: no rows ends it; otherwise before each page its paper prompt
+// (Cancel ends the report), then the page opened, its heading, its rows up to the page's limit and, on the last
+// page, the closing lines; then the page closed. A page opened is always closed before the next prompt.
+PrintOutcome PrintPages(Dialogs& dialogs, Printing& printing, const PrinterChoice& chosen, const Report& report,
+                        const StepRunner& run);
+
+// The whole report: the print dialog (Cancel ends it silently), then the pages. A failing step is skipped and the
+// report goes on; at the end the most recent failure is shown with the stop icon and the report's label.
+PrintOutcome PrintReport(Dialogs& dialogs, Printing& printing, const Report& report);
+
+}  // namespace kb

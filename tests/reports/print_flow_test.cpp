@@ -1,0 +1,72 @@
+#include "reports/print_flow.h"
+
+#include <gtest/gtest.h>
+
+#include "report_test_data.h"
+#include "support/scripted_dialogs.h"
+
+namespace kb {
+namespace {
+
+using test::ScriptedDialogs;
+using Page = std::vector<std::string>;
+using Message = ScriptedDialogs::Message;
+
+// Five rows, two a page, under a heading numbering the pages, with a total after the last row. Row 3 prints as two
+// lines and still counts as one row.
+Report FiveRows() {
+    Report report{"Test - RPT", {true, false}, kInsertBlankSheet, "NEXT SHEET", {}, {}, 2,
+                  {PrintLine(), PrintLine().at(5, "TOTAL")}};
+    report.heading = [](int page, int pages) {
+        return std::vector<PrintLine>{PrintLine().at(3, std::to_string(page) + "/" + std::to_string(pages))};
+    };
+    for (std::string row : {"r1", "r2", "r3", "r4", "r5"}) report.rows.push_back(PrintLine().at(2, row));
+    report.rows[2].at(2, "r3b");
+    return report;
+}
+
+TEST(PrintFlowTest, PagesHoldTheirRowsUnderTheHeadingAndTheClosingLinesEndTheLastPage) {
+    ScriptedDialogs dialogs;
+    test::FailingPrinting printing;
+    dialogs.answerPrinter(PrinterChoice{"Office", "", false});
+    for (int page = 1; page <= 3; ++page) dialogs.answerMessage(Answer::OK);
+    EXPECT_EQ(PrintReport(dialogs, printing, FiveRows()), PrintOutcome::Printed);
+    const std::vector<Page> expected = {{"  1/3", " r1", " r2"}, {"  2/3", " r3", " r3b", " r4"},
+                                        {"  3/3", " r5", "", "    TOTAL"}};
+    EXPECT_EQ(printing.pages, expected);
+    const Message first{kInsertBlankSheet, kAppTitle, Buttons::OKCancel, Icon::None};
+    const Message later{"NEXT SHEET", kAppTitle, Buttons::OKCancel, Icon::None};
+    EXPECT_EQ(dialogs.messages, (std::vector<Message>{first, later, later}));
+    EXPECT_TRUE(dialogs.printDialogs.at(0).allowPrintToFile);
+}
+
+TEST(PrintFlowTest, AFailedStepIsSkippedAndTheLastFailureIsShownAtTheEndUnlessTheRunnerGivesUp) {
+    ScriptedDialogs dialogs;
+    test::FailingPrinting printing;
+    printing.failOpen = {1, 2};
+    dialogs.answerPrinter(PrinterChoice{});
+    for (int page = 1; page <= 3; ++page) dialogs.answerMessage(Answer::OK);
+    EXPECT_EQ(PrintReport(dialogs, printing, FiveRows()), PrintOutcome::Printed);
+    EXPECT_EQ(printing.pages, (std::vector<Page>{{"  3/3", " r5", "", "    TOTAL"}}));
+    EXPECT_EQ(dialogs.messages.back(),
+              (Message{"Printer not ready (page 2)", "Test - RPT", Buttons::OK, Icon::Critical}));
+
+    test::FailingPrinting again;
+    again.failOpen = {2};
+    dialogs.answerMessage(Answer::OK);
+    dialogs.answerMessage(Answer::OK);
+    auto giveUpOnFailure = [](const std::function<void()>& step) {
+        try {
+            step();
+            return true;
+        } catch (const std::exception&) {
+            return false;
+        }
+    };
+    EXPECT_EQ(PrintPages(dialogs, again, PrinterChoice{}, FiveRows(), giveUpOnFailure), PrintOutcome::Abandoned);
+    EXPECT_EQ(again.pages.size(), 1u);
+    EXPECT_TRUE(dialogs.allAnswered());
+}
+
+}  // namespace
+}  // namespace kb
