@@ -1,8 +1,15 @@
 #include "app/Main.h"
 
+#include <QApplication>
+#include <QPointer>
+#include <memory>
+
 #include "core/error_trap.h"
 #include "core/startup.h"
 #include "list/frmKBLst.h"
+#include "reports/frmHelp.h"
+#include "reports/help_printing.h"
+#include "setup/KBSetup.h"
 
 namespace kb {
 
@@ -10,8 +17,19 @@ void Main(KBMain& kb) {
     if (!StartUp(kb)) return;
     ErrorTrap trap(kb.dialogs, "MAIN");
     trap.run([&] {
+        kb.ShowHelp = [&kb, printing = std::make_shared<QtHelpPrinting>()] {
+            frmHelp help(kb, *printing, QApplication::activeWindow());
+            help.exec();
+        };
         auto* list = new frmKBLst(kb);
         list->setAttribute(Qt::WA_DeleteOnClose);
+        kb.ShowSetup = [&kb, list = QPointer<frmKBLst>(list)] {
+            KBSetup setup(kb, QApplication::activeWindow());
+            QObject::connect(&setup, &KBSetup::settingsStored, [list] {
+                if (list) list->SetCaption();
+            });
+            setup.exec();
+        };
         list->show();
         list->activateWindow();
     });

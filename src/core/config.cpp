@@ -1,6 +1,12 @@
 #include "core/config.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
+
+#include <unistd.h>
 
 namespace kb {
 
@@ -93,6 +99,18 @@ std::string TextField(const Field& field, int number) {
     return field.text;
 }
 
+void CheckCanCarry(std::string_view text, const char* name) {
+    for (unsigned char c : text) {
+        if (c == '"') throw ConfigError(std::string("the ") + name + " holds a double quote, which the file cannot carry");
+        if (c < 32 && c != '\t')
+            throw ConfigError(std::string("the ") + name + " holds a line end or another control character");
+    }
+}
+
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+std::string SystemError(const char* what) { return std::string(what) + " (" + std::strerror(errno) + ")"; }
+
 }  // namespace
 
 Config ParseConfig(std::string_view text) {
@@ -118,6 +136,42 @@ Config ReadConfigFile(const std::string& path) {
     file.read(text.data(), static_cast<std::streamsize>(text.size()));
     text.resize(static_cast<std::size_t>(file.gcount()));
     return ParseConfig(text);
+}
+
+std::string FormatConfig(const Config& config) {
+    std::string name = config.DealerNm;
+    name.erase(name.find_last_not_of(' ') + 1);
+    CheckCanCarry(name, "business name");
+    CheckCanCarry(config.TYMsg1, "first thank-you line");
+    CheckCanCarry(config.TYMsg2, "second thank-you line");
+    std::string line = Quoted(name) + "," + (config.PassWrd ? "#TRUE#" : "#FALSE#") + "," + Quoted(config.TYMsg1) +
+                       "," + Quoted(config.TYMsg2) + "\r\n";
+    if (line.size() > kMaxFileLength) throw ConfigError("the settings are too long to be read back");
+    return line;
+}
+
+void WriteConfigFile(const std::string& path, const Config& config) {
+    const std::string line = FormatConfig(config);
+    const std::string newPath = path + ".new";
+    std::FILE* file = std::fopen(newPath.c_str(), "wb");
+    if (!file) throw ConfigError(SystemError("the new file cannot be created"));
+    // The line reaches the disk before the rename that makes it the settings file.
+    bool written = std::fwrite(line.data(), 1, line.size(), file) == line.size() && std::fflush(file) == 0 &&
+                   ::fsync(fileno(file)) == 0;
+    std::string failure = written ? std::string() : SystemError("the new file cannot be written");
+    if (std::fclose(file) != 0 && written) {
+        written = false;
+        failure = SystemError("the new file cannot be written");
+    }
+    if (written) {
+        std::error_code error;
+        std::filesystem::rename(newPath, path, error);
+        if (!error) return;
+        failure = "the new file cannot replace the old one (" + error.message() + ")";
+    }
+    std::error_code ignored;
+    std::filesystem::remove(newPath, ignored);
+    throw ConfigError(failure);
 }
 
 }  // namespace kb

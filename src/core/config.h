@@ -26,4 +26,13 @@ Config ParseConfig(std::string_view text);
 // Reads the file; throws ConfigError when it cannot be read or parsed.
 Config ReadConfigFile(const std::string& path);
 
+// The settings line as it is written, CR LF included; the business name loses its trailing blanks.
+// Throws ConfigError for a text the line cannot carry (a double quote, a line end) and for a line too long to be
+// read back.
+std::string FormatConfig(const Config& config);
+
+// Writes the settings line to a new file beside `path` and renames it over the old one, so that the file is never
+// half written. Throws ConfigError saying why it failed; the old file then stays as it was.
+void WriteConfigFile(const std::string& path, const Config& config);
+
 }  // namespace kb

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "support/temp_dir.h"
+
 namespace kb {
 namespace {
 
@@ -53,6 +59,45 @@ TEST(ConfigTest, RefusesTextThatIsNotASettingsLine) {
             EXPECT_NE(std::string(error.what()).find(complaint), std::string::npos) << error.what();
         }
     }
+}
+
+std::string FileText(const std::string& path) {
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+
+TEST(ConfigTest, WritesOneLineThatReadsBack) {
+    // The name loses its trailing blanks only; commas, tabs, leading blanks and other scripts stay.
+    const Config written{"  ACME, INC. \u00c9  ", true, "\tTHANKS ", ""};
+    test::TempDir dir;
+    WriteConfigFile(dir.file("KB.CFG"), written);
+    EXPECT_EQ(FileText(dir.file("KB.CFG")), "\"  ACME, INC. \u00c9\",#TRUE#,\"\tTHANKS \",\"\"\r\n");
+    const Config read = ReadConfigFile(dir.file("KB.CFG"));
+    EXPECT_EQ(read.DealerNm, "  ACME, INC. \u00c9");
+    EXPECT_TRUE(read.PassWrd);
+    EXPECT_EQ(read.TYMsg1, written.TYMsg1);
+    EXPECT_EQ(read.TYMsg2, "");
+}
+
+TEST(ConfigTest, KeepsTheOldFileWhenTheNewOneCannotBeWritten) {
+    test::TempDir dir;
+    const std::string path = dir.file("KB.CFG");
+    const std::string old = "\"OLD\",#TRUE#,\"KEEP\",\"ME\"";
+    std::ofstream(path, std::ios::binary) << old;
+    // Settings that would not read back are refused.
+    const Config refused[] = {{"JOE \"BIG\" AUTO", false, "", ""}, {"ACME", false, "", "\""},
+                              {"ACME", false, "LINE\r\nBREAK", ""}, {std::string(3000, 'A'), false, "", ""}};
+    for (const Config& config : refused) {
+        SCOPED_TRACE(config.DealerNm.substr(0, 20) + config.TYMsg1 + config.TYMsg2);
+        EXPECT_THROW(WriteConfigFile(path, config), ConfigError);
+        EXPECT_EQ(FileText(path), old);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    }
+    // The new file cannot be made where a directory of its name stands.
+    std::filesystem::create_directory(path + ".new");
+    EXPECT_THROW(WriteConfigFile(path, {"NEW", false, "", ""}), ConfigError);
+    EXPECT_EQ(FileText(path), old);
 }
 
 }  // namespace

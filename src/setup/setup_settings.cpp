@@ -1,0 +1,47 @@
+#include "setup/setup_settings.h"
+
+#include <algorithm>
+
+namespace kb {
+
+namespace {
+
+std::string WithoutDoubleQuotes(std::string text) {
+    std::replace(text.begin(), text.end(), '"', '\'');
+    return text;
+}
+
+std::string RightTrimmed(std::string text) {
+    text.erase(text.find_last_not_of(' ') + 1);
+    return text;
+}
+
+}  // namespace
+
+bool IsBusinessNameMode(const std::string& setupMode) { return setupMode == "R"; }
+
+void LoadSettings(KBMain& kb, const std::string& path) {
+    const Config config = ReadConfigFile(path);
+    kb.DealerNm = config.DealerNm;
+    kb.PassWrd = config.PassWrd;
+    kb.TYMsg1 = config.TYMsg1;
+    kb.TYMsg2 = config.TYMsg2;
+}
+
+void StoreSettings(KBMain& kb, const SetupEntry& entry) {
+    if (entry.businessNamePanel) {
+        kb.DealerNm = RightTrimmed(entry.dealerNm);
+    } else {
+        kb.PassWrd = entry.passWrd;
+        kb.TYMsg1 = entry.tyMsg1;
+        kb.TYMsg2 = entry.tyMsg2;
+    }
+    kb.DealerNm = WithoutDoubleQuotes(kb.DealerNm);
+    kb.TYMsg1 = WithoutDoubleQuotes(kb.TYMsg1);
+    kb.TYMsg2 = WithoutDoubleQuotes(kb.TYMsg2);
+    if (RightTrimmed(kb.DealerNm).empty()) kb.DealerNm = kVendorDealerNm;
+}
+
+Config SettingsOf(const KBMain& kb) { return {kb.DealerNm, kb.PassWrd, kb.TYMsg1, kb.TYMsg2}; }
+
+}  // namespace kb
