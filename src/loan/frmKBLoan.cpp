@@ -5,16 +5,22 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QtMath>
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
 
 #include "app/kb_field.h"
 #include "core/error_trap.h"
+#include "core/format.h"
 #include "core/startup.h"
-#include "store/store.h"
+#include "loan/payment_calc.h"
 
 namespace kb {
 
@@ -28,15 +34,84 @@ constexpr const char* kFormLoadLabel = "KBLoan - FORM LOAD";
 constexpr const char* kTxtLoanLabel = "KBLoan - txt LOAN";
 constexpr const char* kSaveLabel = "KBLoan - cmd Save";
 constexpr const char* kOKLabel = "KBLoan - cmd OK";
+constexpr const char* kMkPmtLabel = "KBLoan - cmd Mk PMT";
+constexpr const char* kPostLabel = "KBLoan - cmd POST";
+constexpr const char* kClearLabel = "KBLoan - cmd Clear";
+constexpr const char* kTxtAddPmtLabel = "KBLoan - txt ADD PMT";
+constexpr const char* kGetPmtLabel = "KBLoan - GET PMT";
+constexpr const char* kFillPmtsLabel = "FILL PMTS";
+constexpr const char* kDeletePmtsLabel = "DELETE PMTS";
 
 // Mode "P" shows the loan number it cannot change in light blue on the button face.
 const QColor kLockedText(0, 0, 255);
 
-// The payment list frame and its list, in twips (15 to a pixel on a 96 dpi screen).
-constexpr int kPmtLstFrameTwips = 3580;
+// The payment list's height, in twips (15 to a pixel on a 96 dpi screen). The entry panel opens beside the
+// list, not under it, so the list keeps its height while a payment is entered.
 constexpr int kPmtLstTwips = 2940;
 constexpr int kPmtRowCharacters = 72;
 constexpr int TwipsToPixels(int twips) { return twips / 15; }
+
+// The headings over the payment list's columns, in the list's characters (from 0): two lines, a heading longer
+// than its column wrapped onto both. Above them the banner, centred over late fee, interest and principal.
+struct ColumnHeading {
+    const char* text;
+    int column;
+    int width;
+    Qt::Alignment alignment;
+};
+constexpr ColumnHeading kPmtHeadings[] = {
+    {"Pmt Date", 0, 10, Qt::AlignLeft},        {"Check #", 12, 8, Qt::AlignLeft},
+    {"Total Payment", 20, 10, Qt::AlignRight}, {"Late", 32, 5, Qt::AlignRight},
+    {"Interest", 39, 10, Qt::AlignRight},      {"Principal", 50, 10, Qt::AlignRight},
+    {"Balance Due", 62, 10, Qt::AlignRight},
+};
+constexpr const char* kDistributionBanner = "!------------ Payment Distribution------------!";
+constexpr int kDistributionFirstColumn = 32;
+constexpr int kDistributionLastColumn = 59;
+
+// The payment entry fields, `txtAddPmt` 0 to 8, by index.
+enum EntryField {
+    kPmtDTEntry = 0,
+    kAmountEntry = 1,
+    kLateFeeEntry = 2,
+    kNbrPmtsEntry = 3,
+    kPrincipalEntry = 4,
+    kInterestEntry = 5,
+    kNextPmtDTEntry = 6,
+    kBalanceEntry = 7,
+    kChkNbrEntry = 8,
+};
+constexpr int kEntryFieldCount = 9;
+
+struct EntryFieldDef {
+    const char* label;
+    const char* inputClass;
+    int maxLength;        // 0: no limit of its own (the check number; the payments table refuses more than 6)
+    const char* toolTip;  // none for the computed fields
+};
+constexpr EntryFieldDef kEntryFields[kEntryFieldCount] = {
+    {"Date", "D", 10, "Enter Date Payment Made (##/##/####)"},
+    {"Amount", "V", 10, "Enter Amount Paid"},
+    {"Late Fee", "V", 10, "Enter Late Fee Amount"},
+    {"# Pmts", "N", 2, "Enter Number of Payments to figure Next Payment Due Date"},
+    {"Principal", "S", 10, nullptr},
+    {"Interest", "S", 10, nullptr},
+    {"Next Pmt", "D", 10, "Enter Next Payment Due Date (##/##/####)"},
+    {"Balance", "S", 10, nullptr},
+    {"Chk #", "S", 0, "Enter Check Number or \"CASH\" if paid in Cash"},
+};
+// The fields that are typed in, in tab order; principal, interest and balance are worked out.
+constexpr int kEntryTabOrder[] = {kPmtDTEntry, kAmountEntry, kLateFeeEntry, kChkNbrEntry, kNbrPmtsEntry,
+                                  kNextPmtDTEntry};
+// The panel's two columns, top to bottom: what is typed, in tab order, then what it works out and the due date.
+constexpr int kEntryLeftColumn[] = {kPmtDTEntry, kAmountEntry, kLateFeeEntry, kChkNbrEntry, kNbrPmtsEntry};
+constexpr int kEntryRightColumn[] = {kInterestEntry, kPrincipalEntry, kBalanceEntry, kNextPmtDTEntry};
+
+bool IsComputedEntry(int index) {
+    return index == kPrincipalEntry || index == kInterestEntry || index == kBalanceEntry;
+}
+
+constexpr const char* kDateMask = "mm/dd/yyyy";
 
 // The loan fields in two columns: the customer (0 to 9) and the loan's terms (10 to 16).
 constexpr int kFirstTermsField = kLoanDTField;
@@ -44,6 +119,45 @@ constexpr int kFirstTermsField = kLoanDTField;
 std::string RightTrimmed(std::string text) {
     text.erase(text.find_last_not_of(' ') + 1);
     return text;
+}
+
+// The payment the entry fields describe, under its key.
+PaymentRecord PaymentOfEntry(const std::string& loanNbr, const std::array<std::string, kEntryFieldCount>& texts) {
+    PaymentRecord payment;
+    payment.LoanNbr = PmtKey(loanNbr, texts[kPmtDTEntry]);
+    payment.PmtDT = texts[kPmtDTEntry];
+    payment.Amount = texts[kAmountEntry];
+    payment.LateFee = texts[kLateFeeEntry];
+    payment.NbrPmts = texts[kNbrPmtsEntry];
+    payment.Principal = texts[kPrincipalEntry];
+    payment.Interest = texts[kInterestEntry];
+    const std::string due = RightTrimmed(texts[kNextPmtDTEntry]);
+    if (!due.empty()) {
+        payment.NextPmtDT = ParseStoredDate(due);
+        if (!payment.NextPmtDT) throw std::invalid_argument("Next payment date " + due + " is not a date");
+    }
+    payment.Balance = texts[kBalanceEntry];
+    payment.ChkNbr = texts[kChkNbrEntry];
+    return payment;
+}
+
+std::array<std::string, kEntryFieldCount> EntryTextsOf(const PaymentRecord& payment) {
+    std::array<std::string, kEntryFieldCount> texts;
+    texts[kPmtDTEntry] = payment.PmtDT;
+    texts[kAmountEntry] = payment.Amount;
+    texts[kLateFeeEntry] = payment.LateFee;
+    texts[kNbrPmtsEntry] = payment.NbrPmts;
+    texts[kPrincipalEntry] = payment.Principal;
+    texts[kInterestEntry] = payment.Interest;
+    texts[kNextPmtDTEntry] = FormatDate(payment.NextPmtDT, kDateMask);
+    texts[kBalanceEntry] = payment.Balance;
+    texts[kChkNbrEntry] = payment.ChkNbr;
+    return texts;
+}
+
+// The widget that has the focus gives it up, so that a field being typed in is left and its rules run.
+void ReleaseFocus(QWidget* window) {
+    if (QWidget* focused = window->focusWidget()) focused->clearFocus();
 }
 
 QFont FixedPitchFont() {
@@ -95,9 +209,7 @@ frmKBLoan::frmKBLoan(KBMain& kb, QWidget* loanList) : QWidget(nullptr, Qt::Windo
     lower->addWidget(buildPaymentList(), 0, Qt::AlignTop);
     // The panels that take turns beside the payment list.
     auto* side = new QVBoxLayout;
-    fraAddPmt_ = new QGroupBox(kAddPmtCaption, this);
-    fraAddPmt_->setObjectName("fraAddPmt");
-    side->addWidget(fraAddPmt_);
+    side->addWidget(buildAddPaymentPanel());
     side->addWidget(buildDeletePanel());
     for (int i = 2; i < 4; ++i) {
         auto* panel = new QFrame(this);
@@ -120,7 +232,8 @@ QMenuBar* frmKBLoan::buildMenus() {
     connect(AddAction(file, "mnuExit", "E&xit"), &QAction::triggered, this, [this] { cmdExit_Click(); });
 
     QMenu* reports = bar->addMenu("&Reports");
-    AddAction(reports, "mnuPmtReceipt", "&Payment Receipt");
+    connect(AddAction(reports, "mnuPmtReceipt", "&Payment Receipt"), &QAction::triggered, this,
+            [this] { mnuPmtReceipt_Click(); });
     AddAction(reports, "mnuHistory", "Loan &History");
 
     QMenu* help = bar->addMenu("&Help");
@@ -195,6 +308,7 @@ QWidget* frmKBLoan::buildLoanPanel() {
 
     connect(cmdSave_, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
     connect(cmdExit_, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+    connect(cmdMkPmt_, &QPushButton::clicked, this, [this] { cmdMkPmt_Click(); });
     return panel;
 }
 
@@ -235,8 +349,100 @@ QGroupBox* frmKBLoan::buildPaymentList() {
     const QFontMetrics metrics(lstPmts_->font());
     lstPmts_->setFixedWidth(metrics.horizontalAdvance(QString(kPmtRowCharacters + 3, '0')) +
                             2 * lstPmts_->frameWidth());
+    lstPmts_->installEventFilter(this);
+    layout->addWidget(buildPaymentHeadings());
     layout->addWidget(lstPmts_);
     return fraPmtLst_;
+}
+
+QWidget* frmKBLoan::buildPaymentHeadings() {
+    auto* headings = new QWidget(fraPmtLst_);
+    headings->setObjectName("lblPmtHeadings");
+    const QFont font = lstPmts_->font();
+    const QFontMetricsF metrics(font);
+    // Fractional: rounded to whole pixels, 72 characters would drift from the list's columns.
+    const qreal charWidth = metrics.horizontalAdvance('0');
+    const int lineHeight = qCeil(metrics.height());
+    // The list draws its rows inside its frame and the item's own margin.
+    const int inset = lstPmts_->frameWidth() + 4;
+    const auto x = [&](int column) { return inset + qRound(column * charWidth); };
+    const auto addLabel = [&](const char* text, Qt::Alignment alignment) {
+        auto* label = new QLabel(QString::fromUtf8(text), headings);
+        label->setFont(font);
+        label->setAlignment(alignment | Qt::AlignBottom);
+        return label;
+    };
+    const int bannerWidth = static_cast<int>(std::strlen(kDistributionBanner));
+    const int bannerColumn =
+        (kDistributionFirstColumn + kDistributionLastColumn + 1) / 2 - (bannerWidth + 1) / 2;
+    addLabel(kDistributionBanner, Qt::AlignLeft)
+        ->setGeometry(x(bannerColumn), 0, x(bannerColumn + bannerWidth + 1) - x(bannerColumn), lineHeight);
+    for (const ColumnHeading& heading : kPmtHeadings) {
+        QLabel* label = addLabel(heading.text, heading.alignment);
+        label->setWordWrap(true);
+        const int left = x(heading.column);
+        label->setGeometry(left, lineHeight, x(heading.column + heading.width) - left, 2 * lineHeight);
+    }
+    headings->setFixedHeight(3 * lineHeight + 2);
+    return headings;
+}
+
+QGroupBox* frmKBLoan::buildAddPaymentPanel() {
+    fraAddPmt_ = new QGroupBox(kAddPmtCaption, this);
+    fraAddPmt_->setObjectName("fraAddPmt");
+    auto* layout = new QHBoxLayout(fraAddPmt_);
+    auto* grid = new QGridLayout;
+    grid->setColumnMinimumWidth(2, 16);
+    const QFontMetrics metrics(font());
+    const int fieldWidth = metrics.horizontalAdvance('0') * 11 + 10;
+    const auto place = [&](int index, int row, int column) {
+        const EntryFieldDef& def = kEntryFields[index];
+        auto* label = new QLabel(QString::fromUtf8(def.label), fraAddPmt_);
+        label->setObjectName(QString("lblAddPmt_%1").arg(index));
+        auto* field = new KBField(QString("txtAddPmt_%1").arg(index), def.inputClass, kb_, fraAddPmt_);
+        if (def.maxLength > 0) field->setMaxLength(def.maxLength);
+        if (def.toolTip) field->setToolTip(QString::fromUtf8(def.toolTip));
+        field->setFixedWidth(fieldWidth);
+        label->setBuddy(field);
+        txtAddPmt_[static_cast<std::size_t>(index)] = field;
+        grid->addWidget(label, row, column, Qt::AlignRight);
+        grid->addWidget(field, row, column + 1, Qt::AlignLeft);
+        if (IsComputedEntry(index)) {
+            // Worked out from the others: neither Tab nor the mouse enters them.
+            field->setFocusPolicy(Qt::NoFocus);
+            field->setReadOnly(true);
+            field->setAlignment(Qt::AlignRight);
+        } else {
+            connect(field, &KBField::gotFocus, this, [this, index] { txtAddPmt_GotFocus(index); });
+            connect(field, &KBField::lostFocus, this, [this, index] { txtAddPmt_LostFocus(index); });
+        }
+    };
+    for (int row = 0; row < static_cast<int>(std::size(kEntryLeftColumn)); ++row) place(kEntryLeftColumn[row], row, 0);
+    for (int row = 0; row < static_cast<int>(std::size(kEntryRightColumn)); ++row)
+        place(kEntryRightColumn[row], row, 3);
+    layout->addLayout(grid);
+
+    auto* buttons = new QVBoxLayout;
+    cmdPost_ = MakeButton(fraAddPmt_, "cmdPost", "&Post", "Post Payment and Exit");
+    cmdClear_ = MakeButton(fraAddPmt_, "cmdClear", "&Clear", "Clear Payment information & Exit");
+    buttons->addWidget(cmdPost_);
+    buttons->addWidget(cmdClear_);
+    buttons->addStretch(1);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+
+    QWidget* previous = nullptr;
+    for (int index : kEntryTabOrder) {
+        QWidget* field = txtAddPmt_[static_cast<std::size_t>(index)];
+        if (previous) setTabOrder(previous, field);
+        previous = field;
+    }
+    setTabOrder(previous, cmdPost_);
+    setTabOrder(cmdPost_, cmdClear_);
+
+    connect(cmdPost_, &QPushButton::clicked, this, [this] { cmdPost_Click(); });
+    connect(cmdClear_, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
+    return fraAddPmt_;
 }
 
 void frmKBLoan::Form_Load() {
@@ -247,7 +453,6 @@ void frmKBLoan::Form_Load() {
     }
 
     fraAddPmt_->hide();
-    fraPmtLst_->setFixedHeight(TwipsToPixels(kPmtLstFrameTwips));
     lstPmts_->setFixedHeight(TwipsToPixels(kPmtLstTwips));
 
     const std::string mode = kb_.LoanMode;
@@ -261,6 +466,7 @@ void frmKBLoan::Form_Load() {
         if (loan) {
             showLoan(*loan);
             loanNbr_ = loan->LoanNbr;
+            FillPmts(kb_.CurLoanNbr);
             cmdMkPmt_->show();
         } else {
             static constexpr const char* kNotFound = "RECORD NOT FOUND";
@@ -271,6 +477,13 @@ void frmKBLoan::Form_Load() {
         if (mode == "D") {
             pbxLoan_[1]->show();
             pbxLoan_[0]->setEnabled(false);
+            // The payments are shown, the newest in the entry panel, but nothing is done with them.
+            fraPmtLst_->setEnabled(false);
+            fraAddPmt_->setEnabled(false);
+            if (hasPayments()) {
+                fraAddPmt_->show();
+                GetPmt(kb_.CurLoanNbr, 0);
+            }
             cmdOK_->setFocus(Qt::OtherFocusReason);
         } else {
             lockLoanNumber();
@@ -402,6 +615,231 @@ void frmKBLoan::ShowHelpSection(const char* label, const std::string& target) {
     if (!label) return show();
     ErrorTrap trap(kb_.dialogs, label);
     trap.run(show);
+}
+
+// ---- Payments ----------------------------------------------------------------------------------------------
+
+BookFiles frmKBLoan::bookFiles() const { return BookFiles{kb_.LoanDB, kb_.PmtsDB, kb_.NotesDB}; }
+
+std::string frmKBLoan::entryText(int index) const {
+    return txtAddPmt_[static_cast<std::size_t>(index)]->text().toStdString();
+}
+
+void frmKBLoan::setEntryText(int index, const std::string& text) {
+    txtAddPmt_[static_cast<std::size_t>(index)]->setText(QString::fromStdString(text));
+}
+
+void frmKBLoan::focusFirstLoanField() {
+    KBField* field = txtLoan_[kLoanNbrField];
+    if (field->focusPolicy() == Qt::NoFocus) field = txtLoan_[kLastNmField];
+    field->setFocus(Qt::OtherFocusReason);
+}
+
+void frmKBLoan::FillPmts(const std::string& loanNbr) {
+    ErrorTrap trap(kb_.dialogs, kFillPmtsLabel);
+    std::vector<std::string> rows;
+    // A list that could not be read keeps its rows: an empty one would pass for a loan without payments.
+    if (!trap.run([&] { rows = PaymentRowsNewestFirst(PaymentTable(kb_.PmtsDB).readLoan(loanNbr)); })) return;
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(rows.size()));
+    for (const std::string& row : rows) items.push_back(QString::fromStdString(row));
+    lstPmts_->clear();
+    lstPmts_->addItems(items);
+}
+
+void frmKBLoan::GetPmt(const std::string& loanNo, int nbrPmt) {
+    ErrorTrap trap(kb_.dialogs, kGetPmtLabel);
+    trap.run([&] {
+        const QListWidgetItem* row = lstPmts_->item(nbrPmt);
+        if (!row) return;
+        const auto payment = PaymentTable(kb_.PmtsDB).find(PmtKey(loanNo, row->text().left(10).toStdString()));
+        if (!payment) return;
+        const auto texts = EntryTextsOf(*payment);
+        for (int i = 0; i < kEntryFieldCount; ++i) setEntryText(i, texts[static_cast<std::size_t>(i)]);
+    });
+}
+
+void frmKBLoan::cmdMkPmt_Click() {
+    ErrorTrap trap(kb_.dialogs, kMkPmtLabel);
+    // The loan field being typed in is finished first: payment entry reads the payment, rate and balance.
+    ReleaseFocus(this);
+    trap.run([&] {
+        fraAddPmt_->show();
+        LoanFields(false);
+        fraPmtLst_->setEnabled(false);
+        for (KBField* field : txtAddPmt_) field->clear();
+        setEntryText(kPmtDTEntry, FormatDate(kb_.clock.today(), kDateMask));
+        setEntryText(kAmountEntry, txtLoan_[kPaymentField]->text().toStdString());
+        setEntryText(kNbrPmtsEntry, "1");
+        setEntryText(kChkNbrEntry, "CASH");
+    });
+    PmtCalc();
+    ShowNextPmtDT();
+    txtAddPmt_[kPmtDTEntry]->setFocus(Qt::OtherFocusReason);
+}
+
+void frmKBLoan::PmtCalc() {
+    ErrorTrap trap(kb_.dialogs, kPmtCalcLabel);
+    const QListWidgetItem* newest = lstPmts_->item(0);
+    const PmtCalcInput input{
+        entryText(kPmtDTEntry),
+        entryText(kAmountEntry),
+        entryText(kLateFeeEntry),
+        txtLoan_[kBalanceField]->text().toStdString(),
+        txtLoan_[kAPRField]->text().toStdString(),
+        InterestFromDT(txtLoan_[kLoanDTField]->text().toStdString(), newest ? newest->text().toStdString() : ""),
+    };
+    PmtCalcResult result;
+    if (!trap.run([&] { result = kb::PmtCalc(input); })) return;
+    if (!result.error.empty()) trap.record(result.error);
+    switch (result.outcome) {
+        case PmtCalcOutcome::Computed:
+            setEntryText(kPrincipalEntry, result.principalText);
+            setEntryText(kInterestEntry, result.interestText);
+            setEntryText(kBalanceEntry, result.balanceText);
+            break;
+        case PmtCalcOutcome::BackPayment:
+            kb_.dialogs.message(result.message, kAppTitle, Buttons::OK, Icon::None);
+            txtAddPmt_[kPmtDTEntry]->clear();
+            break;
+        case PmtCalcOutcome::NotComputed:
+            break;
+    }
+}
+
+void frmKBLoan::ShowNextPmtDT() {
+    ErrorTrap trap(kb_.dialogs, kCalcNextPmtDTLabel);
+    const NextPmtDTResult next = CalcNextPmtDT(PaymentCount(entryText(kNbrPmtsEntry)),
+                                               txtLoan_[kPmtsPerYrField]->text().toStdString(),
+                                               txtLoan_[kNextPmtDTField]->text().toStdString());
+    setEntryText(kNextPmtDTEntry, next.text());
+    if (!next.error.empty()) trap.record(next.error);
+}
+
+void frmKBLoan::txtAddPmt_GotFocus(int index) {
+    if (index != kAmountEntry && index != kLateFeeEntry) return;
+    ErrorTrap trap(kb_.dialogs, kTxtAddPmtLabel);
+    trap.run([&] {
+        KBField* field = txtAddPmt_[static_cast<std::size_t>(index)];
+        // Edited as its plain number, without the decimals it was formatted with.
+        field->setText(QString::fromStdString(GeneralNumber(NumVal(field->text().toStdString()))));
+        field->setCursorPosition(0);
+    });
+}
+
+void frmKBLoan::txtAddPmt_LostFocus(int index) {
+    // Hiding the panel moves the focus on too; what was in it is no longer worked on.
+    if (!fraAddPmt_->isVisible()) return;
+    {
+        ErrorTrap trap(kb_.dialogs, kTxtAddPmtLabel);
+        if (index == kAmountEntry || index == kLateFeeEntry) {
+            trap.run([&] { setEntryText(index, FormatNumber(NumVal(entryText(index)), kPaymentFieldMask)); });
+        }
+    }
+    // The date moves the interest; the amounts move interest and due date; the number of payments the due date.
+    if (index == kPmtDTEntry || index == kAmountEntry || index == kLateFeeEntry) PmtCalc();
+    if (index == kAmountEntry || index == kLateFeeEntry || index == kNbrPmtsEntry) ShowNextPmtDT();
+}
+
+void frmKBLoan::cmdPost_Click() {
+    static constexpr const char* kPrintReceipt = "Print Payment Receipt";
+    QWidget* focused = focusWidget();
+    ReleaseFocus(this);
+    const auto keepEntering = [&] {
+        if (focused && focused->isEnabled()) focused->setFocus(Qt::OtherFocusReason);
+    };
+    if (const auto refusal = PostRefusal(entryText(kPmtDTEntry), entryText(kAmountEntry), kb_.clock.today())) {
+        kb_.dialogs.message(*refusal, kAppTitle, Buttons::OK, Icon::None);
+        return keepEntering();
+    }
+    {
+        ErrorTrap trap(kb_.dialogs, kPostLabel);
+        const bool posted = trap.run([&] {
+            std::array<std::string, kEntryFieldCount> texts;
+            for (int i = 0; i < kEntryFieldCount; ++i) texts[static_cast<std::size_t>(i)] = entryText(i);
+            // The payment and the loan's balance and due date are stored together or not at all.
+            PostPayment(bookFiles(), loanNbr_, PaymentOfEntry(loanNbr_, texts));
+        });
+        if (!posted) {
+            // The panel stays open with the payment as typed; Clear abandons it.
+            trap.report();
+            return keepEntering();
+        }
+        txtLoan_[kNextPmtDTField]->setText(txtAddPmt_[kNextPmtDTEntry]->text());
+        txtLoan_[kBalanceField]->setText(txtAddPmt_[kBalanceEntry]->text());
+        trap.run([&] { closeAddPmt(); });
+    }
+    FillPmts(loanNbr_);
+    if (kb_.dialogs.message(kPrintReceipt, kAppTitle, Buttons::YesNo, Icon::None) == Answer::Yes) {
+        mnuPmtReceipt_Click();
+    }
+    focusFirstLoanField();
+}
+
+void frmKBLoan::cmdClear_Click() {
+    ErrorTrap trap(kb_.dialogs, kClearLabel);
+    ReleaseFocus(this);
+    trap.run([&] { closeAddPmt(); });
+    focusFirstLoanField();
+}
+
+void frmKBLoan::closeAddPmt() {
+    LoanFields(true);
+    fraPmtLst_->setEnabled(true);
+    fraAddPmt_->hide();
+    for (KBField* field : txtAddPmt_) field->clear();
+}
+
+void frmKBLoan::mnuPmtReceipt_Click() {
+    // The receipt report of the newest payment belongs here; until it is built nothing is printed.
+}
+
+bool frmKBLoan::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lstPmts_ && event->type() == QEvent::KeyPress) {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (key.key() == Qt::Key_Delete) {
+            lstPmts_KeyDown(key);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmKBLoan::lstPmts_KeyDown(const QKeyEvent& event) {
+    static constexpr const char* kConfirm = "ARE YOU SURE YOU WANT TO DELETE THE LAST PAYMENT MADE";
+    // Only the newest payment can be taken back: the loan is wound back from its figures.
+    if (event.key() != Qt::Key_Delete || lstPmts_->count() == 0 || lstPmts_->currentRow() != 0) return;
+    if (kb_.dialogs.message(kConfirm, kAppTitle, Buttons::YesNo, Icon::None) != Answer::Yes) return;
+    const std::string key = NewestPaymentKey(loanNbr_, lstPmts_->item(0)->text().toStdString());
+    if (DeletePmt(key)) delete lstPmts_->takeItem(0);
+}
+
+bool frmKBLoan::DeletePmt(const std::string& pmtNbr) {
+    ErrorTrap trap(kb_.dialogs, kDeletePmtsLabel);
+    PaymentTakeBack takeBack;
+    const bool read = trap.run([&] {
+        takeBack = TakeBackPayment(PaymentTable(kb_.PmtsDB).find(pmtNbr),
+                                   txtLoan_[kPmtsPerYrField]->text().toStdString(),
+                                   txtLoan_[kNextPmtDTField]->text().toStdString());
+    });
+    if (!read) return false;
+    if (!takeBack.message.empty()) {
+        kb_.dialogs.message(takeBack.message, kAppTitle, Buttons::OK, Icon::None);
+        return false;
+    }
+    // The payment goes and the loan's balance and due date come back together, or nothing changes.
+    if (!trap.run([&] {
+            DeletePayment(bookFiles(), loanNbr_, pmtNbr, takeBack.balanceText, takeBack.nextPmtDT.date);
+        })) {
+        return false;
+    }
+    txtLoan_[kBalanceField]->setText(QString::fromStdString(takeBack.balanceText));
+    txtLoan_[kNextPmtDTField]->setText(QString::fromStdString(takeBack.nextPmtDT.text()));
+    if (!takeBack.nextPmtDT.error.empty()) {
+        ErrorTrap stepTrap(kb_.dialogs, kCalcNextPmtDTLabel);
+        stepTrap.record(takeBack.nextPmtDT.error);
+    }
+    return true;
 }
 
 void frmKBLoan::closeEvent(QCloseEvent* event) {

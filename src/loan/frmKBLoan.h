@@ -6,8 +6,10 @@
 
 #include "core/kbmain.h"
 #include "loan/loan_fields.h"
+#include "store/store.h"
 
 class QGroupBox;
+class QKeyEvent;
 class QListWidget;
 class QMenuBar;
 class QPushButton;
@@ -27,18 +29,30 @@ public:
     // being worked on.
     void LoanFields(bool disp);
 
+    // Refills the payment list with the loan's payments, newest first.
+    void FillPmts(const std::string& loanNbr);
+    // Takes back the payment with that key and winds the loan back, both stored together; false when the payment
+    // was not found or the store refused (nothing changed then).
+    bool DeletePmt(const std::string& pmtNbr);
+    // Shows the payment of the payment list's row `nbrPmt` in the entry fields.
+    void GetPmt(const std::string& loanNo, int nbrPmt);
+    void mnuPmtReceipt_Click();
+
 signals:
     // The screen closed after a loan field changed: the loan list is out of date.
     void loanListDirty();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QMenuBar* buildMenus();
     QWidget* buildLoanPanel();
     QWidget* buildDeletePanel();
     QGroupBox* buildPaymentList();
+    QWidget* buildPaymentHeadings();
+    QGroupBox* buildAddPaymentPanel();
 
     void Form_Load();
     void Form_Unload();
@@ -50,6 +64,24 @@ private:
     void cmdCancel_Click();
     void ShowHelpSection(const char* label, const std::string& target);
 
+    void cmdMkPmt_Click();
+    void cmdPost_Click();
+    void cmdClear_Click();
+    void txtAddPmt_GotFocus(int index);
+    void txtAddPmt_LostFocus(int index);
+    void lstPmts_KeyDown(const QKeyEvent& event);
+    // Splits the payment of the entry fields into principal, interest and the balance after.
+    void PmtCalc();
+    // Entry field 6: the loan's next due date moved on by the number of payments of entry field 3.
+    void ShowNextPmtDT();
+    // Ends payment entry: the loan fields unlocked, the entry fields emptied, the panel hidden.
+    void closeAddPmt();
+    std::string entryText(int index) const;
+    void setEntryText(int index, const std::string& text);
+    // The focus to loan field 0, or to the first field after it when the loan number is locked.
+    void focusFirstLoanField();
+    BookFiles bookFiles() const;
+
     void showLoan(const LoanRecord& loan);
     LoanTexts fieldTexts() const;
     void lockLoanNumber();
@@ -58,6 +90,8 @@ private:
     KBMain& kb_;
     QPointer<QWidget> loanList_;
     std::array<KBField*, kLoanFieldCount> txtLoan_{};
+    // The payment entry fields, `txtAddPmt` 0 to 8.
+    std::array<KBField*, 9> txtAddPmt_{};
     // 0 the loan data, 1 the delete confirmation, 2 the notes list, 3 the note detail.
     std::array<QWidget*, 4> pbxLoan_{};
     QGroupBox* fraPmtLst_ = nullptr;
@@ -70,6 +104,8 @@ private:
     QPushButton* cmdPayOff_ = nullptr;
     QPushButton* cmdOK_ = nullptr;
     QPushButton* cmdCancel_ = nullptr;
+    QPushButton* cmdPost_ = nullptr;
+    QPushButton* cmdClear_ = nullptr;
     // The number of the loan on file that the screen shows; empty while adding.
     std::string loanNbr_;
     bool unloaded_ = false;

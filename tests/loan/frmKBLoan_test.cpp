@@ -266,6 +266,13 @@ TEST_F(DeleteLoanTest, CancelKeepsTheLoanAndOKDeletesItWithItsPaymentsAndNotes) 
     EXPECT_TRUE(screen()->findChild<QWidget*>("pbxLoan_1")->isVisible());
     EXPECT_FALSE(screen()->findChild<QWidget*>("pbxLoan_0")->isEnabled());
     EXPECT_TRUE(screen()->findChild<QPushButton*>("cmdOK")->hasFocus());
+    // The loan's payments are listed, the newest also shown in the entry panel, which takes no input.
+    const auto* payments = screen()->findChild<QListWidget*>("lstPmts");
+    ASSERT_EQ(payments->count(), 3);
+    EXPECT_TRUE(payments->item(0)->text().startsWith("03/05/2026"));
+    EXPECT_TRUE(screen()->findChild<QWidget*>("fraAddPmt")->isVisible());
+    EXPECT_FALSE(screen()->findChild<QWidget*>("fraAddPmt")->isEnabled());
+    EXPECT_EQ(screen()->findChild<QLineEdit*>("txtAddPmt_0")->text(), "03/05/2026");
     click("cmdCancel");
     EXPECT_EQ(screen(), nullptr);
     EXPECT_EQ(filed("D1"), (Filed{1, 3, 2}));

@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+
+#include "store/store.h"
+
+namespace kb::bench {
+
+// The three files of a book kept in `dir`, under the names the program gives them.
+BookFiles BookIn(const std::string& dir);
+
+// The loan number of generated loan `index` (0 to loans - 1): "L" and seven digits, so that the loan numbers
+// sort in the order they were generated.
+std::string GeneratedLoanNbr(int index);
+
+// Creates KB_Loan.mdb, KB_Pmts.mdb and KB_Notes.mdb in `dir`, which must not hold them yet, and fills them with
+// `loans` loans of `paymentsPerLoan` payments each, always the same book for the same arguments. The loans have
+// customers, addresses, collateral, amounts, rates and schedules (monthly, fortnightly, weekly) of their own;
+// their payments are split by the program's own payment arithmetic and move the due date on as posting does,
+// so each loan's Balance and NextPmtDT are those of its last payment. The notes file stays empty.
+// Throws StoreError or SQLite::Exception.
+void GenerateBook(const std::string& dir, int loans, int paymentsPerLoan);
+
+}  // namespace kb::bench
