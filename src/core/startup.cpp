@@ -39,11 +39,7 @@ void ReadSettings(KBMain& kb, ErrorTrap& trap) {
     kb.TYMsg2.clear();
     if (!FileExists(kConfigPath)) return;
     try {
-        Config config = ReadConfigFile(kConfigPath);
-        kb.DealerNm = config.DealerNm;
-        kb.PassWrd = config.PassWrd;
-        kb.TYMsg1 = config.TYMsg1;
-        kb.TYMsg2 = config.TYMsg2;
+        LoadSettings(kb, kConfigPath);
     } catch (const ConfigError& error) {
         trap.record(std::string("KB.CFG cannot be read: ") + error.what() +
                     ". The standard settings are used and the file is left as it is.");
@@ -59,6 +55,14 @@ bool PasswordAccepted(KBMain& kb) {
 }
 
 }  // namespace
+
+void LoadSettings(KBMain& kb, const std::string& path) {
+    const Config config = ReadConfigFile(path);
+    kb.DealerNm = config.DealerNm;
+    kb.PassWrd = config.PassWrd;
+    kb.TYMsg1 = config.TYMsg1;
+    kb.TYMsg2 = config.TYMsg2;
+}
 
 bool FileExists(const std::string& path) {
     std::error_code error;

@@ -20,14 +20,6 @@ std::string RightTrimmed(std::string text) {
 
 bool IsBusinessNameMode(const std::string& setupMode) { return setupMode == "R"; }
 
-void LoadSettings(KBMain& kb, const std::string& path) {
-    const Config config = ReadConfigFile(path);
-    kb.DealerNm = config.DealerNm;
-    kb.PassWrd = config.PassWrd;
-    kb.TYMsg1 = config.TYMsg1;
-    kb.TYMsg2 = config.TYMsg2;
-}
-
 void StoreSettings(KBMain& kb, const SetupEntry& entry) {
     if (entry.businessNamePanel) {
         kb.DealerNm = RightTrimmed(entry.dealerNm);

@@ -22,9 +22,6 @@ struct SetupEntry {
 // The panel of the setup mode: "R" the business name, any other the options.
 bool IsBusinessNameMode(const std::string& setupMode);
 
-// Reads KB.CFG into the shared values, as start-up does. Throws ConfigError when the file cannot be read.
-void LoadSettings(KBMain& kb, const std::string& path);
-
 // OK: the panel's values become the shared values. The shown panel's values only; each double quote becomes an
 // apostrophe (the settings line cannot carry one), the business name loses its trailing blanks and an empty one
 // becomes the vendor's.
