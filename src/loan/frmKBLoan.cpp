@@ -1,5 +1,6 @@
 #include "loan/frmKBLoan.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QtMath>
@@ -19,8 +21,13 @@
 #include "app/kb_field.h"
 #include "core/error_trap.h"
 #include "core/format.h"
+#include "core/input_rules.h"
 #include "core/startup.h"
+#include "loan/frmPayOff.h"
+#include "loan/notes_rules.h"
 #include "loan/payment_calc.h"
+#include "reports/loan_history.h"
+#include "reports/payment_receipt.h"
 
 namespace kb {
 
@@ -41,6 +48,31 @@ constexpr const char* kTxtAddPmtLabel = "KBLoan - txt ADD PMT";
 constexpr const char* kGetPmtLabel = "KBLoan - GET PMT";
 constexpr const char* kFillPmtsLabel = "FILL PMTS";
 constexpr const char* kDeletePmtsLabel = "DELETE PMTS";
+constexpr const char* kPayOffLabel = "KBLoan - cmd PAYOFF";
+constexpr const char* kNotFound = "RECORD NOT FOUND";
+
+// The notes panels.
+constexpr const char* kNotesListHeading = "LIST OF NOTES";
+constexpr const char* kNoteInfoHeading = "NOTE INFO";
+constexpr const char* kViewLabel = "KBLoan - cmd VIEW";
+constexpr const char* kAddNoteLabel = "KBLoan - cmd ADD NOTE";
+constexpr const char* kPostNoteLabel = "KBLoans - cmd POST NOTE";
+constexpr const char* kDelNoteLabel = "KBLoan - DEL NOTE";
+constexpr const char* kFillNotesLabel = "FILL NOTES";
+constexpr const char* kNoNoteSelected = "NO NOTE HAS BEEN SELECTED";
+
+struct NoteFieldDef {
+    const char* label;
+    const char* inputClass;
+    int maxLength;
+};
+constexpr NoteFieldDef kNoteFields[kNoteFieldCount] = {
+    {"Date", "D", 10},
+    {"Subject", "S", 20},
+    {"Note", "M", 512},
+};
+// The Notes button of a loan that has notes.
+const QColor kHasNotesColour(0, 255, 255);
 
 // Mode "P" shows the loan number it cannot change in light blue on the button face.
 const QColor kLockedText(0, 0, 255);
@@ -48,6 +80,7 @@ const QColor kLockedText(0, 0, 255);
 // The payment list's height, in twips (15 to a pixel on a 96 dpi screen). The entry panel opens beside the
 // list, not under it, so the list keeps its height while a payment is entered.
 constexpr int kPmtLstTwips = 2940;
+constexpr int kNotesListTwips = 3660;
 constexpr int kPmtRowCharacters = 72;
 constexpr int TwipsToPixels(int twips) { return twips / 15; }
 
@@ -160,6 +193,24 @@ void ReleaseFocus(QWidget* window) {
     if (QWidget* focused = window->focusWidget()) focused->clearFocus();
 }
 
+QLabel* MakeHeading(QWidget* parent, const char* objectName, const char* text) {
+    auto* heading = new QLabel(QString::fromUtf8(text), parent);
+    heading->setObjectName(objectName);
+    heading->setAlignment(Qt::AlignHCenter);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    bold.setPointSize(bold.pointSize() + 2);
+    heading->setFont(bold);
+    return heading;
+}
+
+QStringList ToStringList(const std::vector<std::string>& texts) {
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(texts.size()));
+    for (const std::string& text : texts) items.push_back(QString::fromStdString(text));
+    return items;
+}
+
 QFont FixedPitchFont() {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSize(9);
@@ -208,19 +259,25 @@ frmKBLoan::frmKBLoan(KBMain& kb, QWidget* loanList) : QWidget(nullptr, Qt::Windo
     auto* lower = new QHBoxLayout;
     lower->addWidget(buildPaymentList(), 0, Qt::AlignTop);
     // The panels that take turns beside the payment list.
-    auto* side = new QVBoxLayout;
+    auto* sideColumn = new QWidget(this);
+    auto* side = new QVBoxLayout(sideColumn);
+    side->setContentsMargins(0, 0, 0, 0);
     side->addWidget(buildAddPaymentPanel());
     side->addWidget(buildDeletePanel());
-    for (int i = 2; i < 4; ++i) {
-        auto* panel = new QFrame(this);
-        panel->setObjectName(QString("pbxLoan_%1").arg(i));
-        panel->setFrameShape(QFrame::StyledPanel);
-        panel->hide();
-        pbxLoan_[static_cast<std::size_t>(i)] = panel;
-        side->addWidget(panel);
-    }
+    side->addWidget(buildNotesListPanel());
+    side->addWidget(buildNoteDetailPanel());
     side->addStretch(1);
-    lower->addLayout(side, 1);
+    // Room for the largest of them from the start (in mode "D" the entry panel and the delete confirmation are
+    // open together), so the window keeps its size whichever is open.
+    ensurePolished();
+    int reservedHeight = fraAddPmt_->sizeHint().height() + side->spacing() + pbxLoan_[1]->sizeHint().height();
+    int reservedWidth = std::max(fraAddPmt_->sizeHint().width(), pbxLoan_[1]->sizeHint().width());
+    for (QWidget* panel : {pbxLoan_[2], pbxLoan_[3]}) {
+        reservedHeight = std::max(reservedHeight, panel->sizeHint().height());
+        reservedWidth = std::max(reservedWidth, panel->sizeHint().width());
+    }
+    sideColumn->setMinimumSize(reservedWidth, reservedHeight);
+    lower->addWidget(sideColumn, 1);
     layout->addLayout(lower, 1);
 
     Form_Load();
@@ -234,7 +291,8 @@ QMenuBar* frmKBLoan::buildMenus() {
     QMenu* reports = bar->addMenu("&Reports");
     connect(AddAction(reports, "mnuPmtReceipt", "&Payment Receipt"), &QAction::triggered, this,
             [this] { mnuPmtReceipt_Click(); });
-    AddAction(reports, "mnuHistory", "Loan &History");
+    connect(AddAction(reports, "mnuHistory", "Loan &History"), &QAction::triggered, this,
+            [this] { mnuHistory_Click(); });
 
     QMenu* help = bar->addMenu("&Help");
     for (const HelpEntry& entry : kHelpEntries) {
@@ -252,14 +310,7 @@ QWidget* frmKBLoan::buildLoanPanel() {
     pbxLoan_[0] = panel;
     auto* layout = new QVBoxLayout(panel);
 
-    auto* heading = new QLabel(kHeading, panel);
-    heading->setObjectName("lblHeading");
-    heading->setAlignment(Qt::AlignHCenter);
-    QFont bold = heading->font();
-    bold.setBold(true);
-    bold.setPointSize(bold.pointSize() + 2);
-    heading->setFont(bold);
-    layout->addWidget(heading);
+    layout->addWidget(MakeHeading(panel, "lblHeading", kHeading));
 
     auto* grid = new QGridLayout;
     grid->setColumnMinimumWidth(2, 24);
@@ -309,6 +360,8 @@ QWidget* frmKBLoan::buildLoanPanel() {
     connect(cmdSave_, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
     connect(cmdExit_, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
     connect(cmdMkPmt_, &QPushButton::clicked, this, [this] { cmdMkPmt_Click(); });
+    connect(cmdNotes_, &QPushButton::clicked, this, [this] { cmdNotes_Click(); });
+    connect(cmdPayOff_, &QPushButton::clicked, this, [this] { cmdPayOff_Click(); });
     return panel;
 }
 
@@ -468,8 +521,8 @@ void frmKBLoan::Form_Load() {
             loanNbr_ = loan->LoanNbr;
             FillPmts(kb_.CurLoanNbr);
             cmdMkPmt_->show();
+            FillNotes(kb_.CurLoanNbr);
         } else {
-            static constexpr const char* kNotFound = "RECORD NOT FOUND";
             if (read) kb_.dialogs.message(kNotFound, kAppTitle, Buttons::OK, Icon::None);
             // Without its loan the screen has nothing to show: it closes as soon as it is running.
             QMetaObject::invokeMethod(this, [this] { cmdExit_Click(); }, Qt::QueuedConnection);
@@ -790,8 +843,33 @@ void frmKBLoan::closeAddPmt() {
     for (KBField* field : txtAddPmt_) field->clear();
 }
 
+std::vector<std::string> frmKBLoan::paymentRows() const {
+    std::vector<std::string> rows;
+    rows.reserve(static_cast<std::size_t>(lstPmts_->count()));
+    for (int row = 0; row < lstPmts_->count(); ++row) rows.push_back(lstPmts_->item(row)->text().toStdString());
+    return rows;
+}
+
+// The reports print the loan as the screen shows it, edits not yet saved included.
 void frmKBLoan::mnuPmtReceipt_Click() {
-    // The receipt report of the newest payment belongs here; until it is built nothing is printed.
+    PrintPaymentReceipt(kb_, {fieldTexts(), paymentRows(), kb_.DealerNm, kb_.TYMsg1, kb_.TYMsg2});
+}
+
+void frmKBLoan::mnuHistory_Click() {
+    PrintLoanHistory(kb_, {windowTitle().toStdString(), fieldTexts(), paymentRows()});
+}
+
+void frmKBLoan::cmdPayOff_Click() {
+    ErrorTrap trap(kb_.dialogs, kPayOffLabel);
+    // The loan field being typed in is finished first: the payoff reads the balance, rate and loan date.
+    ReleaseFocus(this);
+    trap.run([&] {
+        auto* payOff = new frmPayOff(kb_, this, txtLoan_[kBalanceField]->text(), txtLoan_[kAPRField]->text(),
+                                     txtLoan_[kLoanDTField]->text(),
+                                     hasPayments() ? lstPmts_->item(0)->text() : QString());
+        payOff->show();
+        payOff->activateWindow();
+    });
 }
 
 bool frmKBLoan::eventFilter(QObject* watched, QEvent* event) {
@@ -801,6 +879,10 @@ bool frmKBLoan::eventFilter(QObject* watched, QEvent* event) {
             lstPmts_KeyDown(key);
             return true;
         }
+    }
+    if (const int note = noteFieldIndex(watched); note >= 0) {
+        if (event->type() == QEvent::KeyPress) return txtNote_KeyPress(note, static_cast<QKeyEvent&>(*event));
+        if (event->type() == QEvent::FocusIn) txtNote_GotFocus(note);
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -840,6 +922,396 @@ bool frmKBLoan::DeletePmt(const std::string& pmtNbr) {
         stepTrap.record(takeBack.nextPmtDT.error);
     }
     return true;
+}
+
+// ---- Notes -------------------------------------------------------------------------------------------------
+
+QWidget* frmKBLoan::buildNotesListPanel() {
+    auto* panel = new QFrame(this);
+    panel->setObjectName("pbxLoan_2");
+    panel->setFrameShape(QFrame::StyledPanel);
+    pbxLoan_[2] = panel;
+    auto* layout = new QVBoxLayout(panel);
+    layout->addWidget(MakeHeading(panel, "lblNotesHeading", kNotesListHeading));
+
+    cmdAddNote_ = MakeButton(panel, "cmdAddNote", "&Add", "Add New Note");
+    cmdExitNote_[0] = MakeButton(panel, "cmdExitNote_0", "&Exit", "Exit Note Screen");
+    cmdView_ = MakeButton(panel, "cmdView", "&View", "View selected Note");
+    cmdDelete_ = MakeButton(panel, "cmdDelete", "&Delete", "Delete Selected Note");
+    const auto buttonRow = [](QPushButton* first, QPushButton* second) {
+        auto* row = new QHBoxLayout;
+        row->addWidget(first);
+        row->addWidget(second);
+        row->addStretch(1);
+        return row;
+    };
+    layout->addLayout(buttonRow(cmdAddNote_, cmdExitNote_[0]));
+
+    lstNotes_ = new QListWidget(panel);
+    lstNotes_->setObjectName("lstNotes");
+    lstNotes_->setFont(FixedPitchFont());
+    lstNotes_->setUniformItemSizes(true);
+    lstNotes_->setFixedHeight(TwipsToPixels(kNotesListTwips));
+    const QFontMetrics metrics(lstNotes_->font());
+    const int dateWidth = kNoteFields[kNoteDTField].maxLength;
+    const int rowCharacters = dateWidth + 1 + kNoteFields[kSubjectField].maxLength;
+    lstNotes_->setMinimumWidth(metrics.horizontalAdvance(QString(rowCharacters + 3, '0')) +
+                               2 * lstNotes_->frameWidth());
+
+    // The column captions over the list, in its font, where its columns begin.
+    auto* captions = new QLabel(QString(kNoteFields[kNoteDTField].label).leftJustified(dateWidth + 1) +
+                                    kNoteFields[kSubjectField].label,
+                                panel);
+    captions->setObjectName("lblNoteColumns");
+    captions->setFont(lstNotes_->font());
+    captions->setIndent(lstNotes_->frameWidth() + 4);
+    layout->addWidget(captions);
+    layout->addWidget(lstNotes_);
+    layout->addLayout(buttonRow(cmdView_, cmdDelete_));
+
+    lstNoteLN_ = new QListWidget(panel);
+    lstNoteLN_->setObjectName("lstNoteLN");
+    lstNoteLN_->hide();
+
+    setTabOrder(cmdAddNote_, cmdExitNote_[0]);
+    setTabOrder(cmdExitNote_[0], lstNotes_);
+    setTabOrder(lstNotes_, cmdView_);
+    setTabOrder(cmdView_, cmdDelete_);
+
+    connect(cmdAddNote_, &QPushButton::clicked, this, [this] { cmdAddNote_Click(); });
+    connect(cmdExitNote_[0], &QPushButton::clicked, this, [this] { cmdExitNote_Click(0); });
+    connect(cmdView_, &QPushButton::clicked, this, [this] { cmdView_Click(); });
+    connect(lstNotes_, &QListWidget::itemDoubleClicked, this, [this] { cmdView_Click(); });
+    connect(cmdDelete_, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
+    panel->hide();
+    return panel;
+}
+
+QWidget* frmKBLoan::buildNoteDetailPanel() {
+    auto* panel = new QFrame(this);
+    panel->setObjectName("pbxLoan_3");
+    panel->setFrameShape(QFrame::StyledPanel);
+    pbxLoan_[3] = panel;
+    auto* layout = new QVBoxLayout(panel);
+    layout->addWidget(MakeHeading(panel, "lblNoteHeading", kNoteInfoHeading));
+
+    const QFont fixedPitch = FixedPitchFont();
+    const QFontMetrics metrics(fixedPitch);
+    const auto label = [&](int index) {
+        auto* caption = new QLabel(QString::fromUtf8(kNoteFields[index].label), panel);
+        caption->setObjectName(QString("lblNote_%1").arg(index));
+        return caption;
+    };
+    const auto lineField = [&](int index) {
+        const NoteFieldDef& def = kNoteFields[index];
+        auto* field = new KBField(QString("txtNote_%1").arg(index), def.inputClass, kb_, panel);
+        field->setMaxLength(def.maxLength);
+        field->setFont(fixedPitch);
+        field->setFixedWidth(metrics.horizontalAdvance(QString(def.maxLength + 1, 'W')) + 10);
+        field->installEventFilter(this);
+        return field;
+    };
+    txtNoteDT_ = lineField(kNoteDTField);
+    txtSubject_ = lineField(kSubjectField);
+    txtNoteText_ = new QPlainTextEdit(panel);
+    txtNoteText_->setObjectName("txtNote_2");
+    txtNoteText_->setFont(fixedPitch);
+    txtNoteText_->setTabChangesFocus(true);
+    txtNoteText_->setFixedHeight(metrics.lineSpacing() * 10 + 12);
+    txtNoteText_->installEventFilter(this);
+    // A paste can bring more than the Note field holds: what goes past its limit is cut off.
+    connect(txtNoteText_, &QPlainTextEdit::textChanged, this, [this] {
+        const int limit = kNoteFields[kNoteTextField].maxLength;
+        const QString text = txtNoteText_->toPlainText();
+        if (text.size() <= limit) return;
+        txtNoteText_->setPlainText(text.left(limit));
+        txtNoteText_->moveCursor(QTextCursor::End);
+    });
+    // Bound to the note's number and key; never shown.
+    txtNbr_ = new QLineEdit(panel);
+    txtNbr_->setObjectName("txtNbr");
+    txtNbr_->hide();
+    txtLN_ = new QLineEdit(panel);
+    txtLN_->setObjectName("txtLN");
+    txtLN_->hide();
+
+    cmdSaveNote_ = MakeButton(panel, "cmdSaveNote", "&Save", "Save Note to file");
+    cmdExitNote_[1] = MakeButton(panel, "cmdExitNote_1", "E&xit", "Return to Note List");
+    cmdEdit_ = MakeButton(panel, "cmdEdit", "&Edit", nullptr);
+    cmdEdit_->hide();
+
+    // Top to bottom in tab order, as narrow as the notes list panel it takes turns with.
+    auto* grid = new QGridLayout;
+    grid->setColumnStretch(2, 1);
+    grid->addWidget(label(kNoteDTField), 0, 0, Qt::AlignRight);
+    grid->addWidget(txtNoteDT_, 0, 1, Qt::AlignLeft);
+    grid->addWidget(label(kSubjectField), 1, 0, Qt::AlignRight);
+    grid->addWidget(txtSubject_, 1, 1, 1, 2, Qt::AlignLeft);
+    layout->addLayout(grid);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdSaveNote_);
+    buttons->addWidget(cmdExitNote_[1]);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+    layout->addWidget(label(kNoteTextField));
+    layout->addWidget(txtNoteText_);
+    layout->addWidget(cmdEdit_, 0, Qt::AlignRight);
+
+    setTabOrder(txtNoteDT_, txtSubject_);
+    setTabOrder(txtSubject_, cmdSaveNote_);
+    setTabOrder(cmdSaveNote_, cmdExitNote_[1]);
+    setTabOrder(cmdExitNote_[1], txtNoteText_);
+    setTabOrder(txtNoteText_, cmdEdit_);
+
+    connect(cmdSaveNote_, &QPushButton::clicked, this, [this] { cmdSaveNote_Click(); });
+    connect(cmdExitNote_[1], &QPushButton::clicked, this, [this] { cmdExitNote_Click(1); });
+    connect(cmdEdit_, &QPushButton::clicked, this, [this] { cmdEdit_Click(); });
+    panel->hide();
+    return panel;
+}
+
+void frmKBLoan::FillNotes(const std::string& loanNbr) {
+    ErrorTrap trap(kb_.dialogs, kFillNotesLabel);
+    NoteList notes;
+    // A list that could not be read keeps its rows, and the Notes button its colour.
+    if (!trap.run([&] { notes = NotesNewestFirst(NoteTable(kb_.NotesDB).readLoan(loanNbr)); })) return;
+    lstNotes_->clear();
+    lstNoteLN_->clear();
+    lstNotes_->addItems(ToStringList(notes.rows));
+    lstNoteLN_->addItems(ToStringList(notes.keys));
+    QPalette palette = cmdNotes_->palette();
+    palette.setColor(QPalette::Button,
+                     notes.rows.empty() ? QApplication::palette(cmdNotes_).color(QPalette::Button) : kHasNotesColour);
+    cmdNotes_->setPalette(palette);
+}
+
+void frmKBLoan::DelNote(const std::string& noteNbr) {
+    ErrorTrap trap(kb_.dialogs, kDelNoteLabel);
+    trap.run([&] {
+        const NoteTable notes(kb_.NotesDB);
+        if (!notes.find(noteNbr)) {
+            kb_.dialogs.message(kNotFound, kAppTitle, Buttons::OK, Icon::None);
+            return;
+        }
+        notes.remove(noteNbr);
+    });
+}
+
+void frmKBLoan::cmdNotes_Click() {
+    // Leaving the loan field being typed in runs its rules before the fields are locked.
+    ReleaseFocus(this);
+    LoanFields(false);
+    fraPmtLst_->setEnabled(false);
+    pbxLoan_[2]->show();
+    lstNotes_->setFocus(Qt::OtherFocusReason);
+}
+
+void frmKBLoan::cmdExitNote_Click(int index) {
+    if (index == 0) {
+        pbxLoan_[2]->hide();
+        LoanFields(true);
+        fraPmtLst_->setEnabled(true);
+        focusFirstLoanField();
+        return;
+    }
+    // The note as it stands is dropped: nothing of it is stored.
+    clearNoteDetail();
+    applyNoteButtons("A");
+    showNotesList();
+}
+
+void frmKBLoan::cmdAddNote_Click() {
+    ErrorTrap trap(kb_.dialogs, kAddNoteLabel);
+    std::int64_t noteID = 0;
+    // Without a number from the store no note can be begun: the list stays.
+    if (!trap.run([&] { noteID = NoteTable(kb_.NotesDB).beginNote(); })) return;
+    NoteMode_ = "A";
+    clearNoteDetail();
+    txtNbr_->setText(QString::number(noteID));
+    setNoteText(kNoteDTField, FormatDate(kb_.clock.today(), kDateMask));
+    applyNoteFields(NoteMode_);
+    applyNoteButtons(NoteMode_);
+    showNoteDetail();
+    txtNoteDT_->setFocus(Qt::OtherFocusReason);
+}
+
+void frmKBLoan::cmdView_Click() {
+    const int row = selectedNote();
+    if (row < 0) {
+        kb_.dialogs.message(kNoNoteSelected, kAppTitle, Buttons::OK, Icon::None);
+        return;
+    }
+    ErrorTrap trap(kb_.dialogs, kViewLabel);
+    NoteMode_ = "V";
+    clearNoteDetail();
+    applyNoteFields(NoteMode_);
+    showNoteDetail();
+    std::optional<NoteRecord> note;
+    const std::string key = lstNoteLN_->item(row)->text().toStdString();
+    if (trap.run([&] { note = NoteTable(kb_.NotesDB).find(key); }) && !note) {
+        kb_.dialogs.message(kNotFound, kAppTitle, Buttons::OK, Icon::None);
+    }
+    if (note) {
+        setNoteText(kNoteDTField, note->NoteDT);
+        setNoteText(kSubjectField, note->Subject);
+        setNoteText(kNoteTextField, note->Note);
+        txtNbr_->setText(QString::number(note->NoteID));
+        txtLN_->setText(QString::fromStdString(note->LoanNbr));
+        applyNoteButtons(NoteMode_);
+    } else {
+        // Nothing to look at: the fields stay empty and Exit leads back to the list.
+        applyNoteButtons("A");
+    }
+    txtNoteDT_->setFocus(Qt::OtherFocusReason);
+}
+
+void frmKBLoan::cmdEdit_Click() {
+    NoteMode_ = "E";
+    applyNoteFields(NoteMode_);
+    applyNoteButtons(NoteMode_);
+    txtNoteText_->setFocus(Qt::OtherFocusReason);
+}
+
+void frmKBLoan::cmdSaveNote_Click() {
+    // Saving by its access key leaves the focus in a field: leave it first, so that the date is checked.
+    if (QWidget* focused = focusWidget(); noteFieldIndex(focused) >= 0) cmdSaveNote_->setFocus(Qt::OtherFocusReason);
+    if (const auto refusal = NoteSaveRefusal(noteText(kNoteDTField), noteText(kSubjectField))) {
+        kb_.dialogs.message(*refusal, kAppTitle, Buttons::OK, Icon::None);
+        return;
+    }
+    {
+        ErrorTrap trap(kb_.dialogs, kPostNoteLabel);
+        const NoteRecord note = NoteOfEntry(loanNbr_, txtNbr_->text().toStdString(), noteText(kNoteDTField),
+                                            noteText(kSubjectField), noteText(kNoteTextField));
+        txtLN_->setText(QString::fromStdString(note.LoanNbr));
+        const bool saved = trap.run([&] {
+            const NoteTable notes(kb_.NotesDB);
+            if (NoteMode_ == "E") {
+                notes.update(note);
+            } else {
+                notes.add(note);
+            }
+        });
+        // A refused note stays on the panel as typed, to be put right or abandoned with Exit.
+        if (!saved) return;
+    }
+    clearNoteDetail();
+    applyNoteButtons("A");
+    showNotesList();
+    FillNotes(loanNbr_);
+}
+
+void frmKBLoan::cmdDelete_Click() {
+    static constexpr const char* kConfirm = "ARE YOU SURE YOU WANT TO DELETE THIS NOTE";
+    const int row = selectedNote();
+    if (row < 0) {
+        kb_.dialogs.message(kNoNoteSelected, kAppTitle, Buttons::OK, Icon::None);
+        return;
+    }
+    if (kb_.dialogs.message(kConfirm, kAppTitle, Buttons::YesNo, Icon::None) != Answer::Yes) return;
+    DelNote(lstNoteLN_->item(row)->text().toStdString());
+    FillNotes(loanNbr_);
+    lstNotes_->setFocus(Qt::OtherFocusReason);
+}
+
+void frmKBLoan::txtNote_GotFocus(int index) {
+    // The date and subject fields keep what they held themselves, for F10.
+    if (index == kNoteTextField) SavField_ = txtNoteText_->toPlainText();
+}
+
+bool frmKBLoan::txtNote_KeyPress(int index, QKeyEvent& event) {
+    // Tab moves on from every field; a field that takes no typing must not hold the focus for good.
+    if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) return false;
+    if (!NoteFieldTakesTyping(NoteMode_, index)) return true;
+    if (index != kNoteTextField) return false;  // the field applies its own key rules
+    return noteTextKeyPress(event);
+}
+
+bool frmKBLoan::noteTextKeyPress(QKeyEvent& event) {
+    const int key = VirtualKeyCode(event);
+    const int shift = ShiftState(event);
+    if (key == kKeyF10) {
+        txtNoteText_->setPlainText(SavField_);
+        return true;
+    }
+    if (key == kKeyDelete && (shift & kAltMask)) {
+        txtNoteText_->clear();
+        return true;
+    }
+    SpecialKeys(key, shift, kb_);
+    int code = -1;
+    if (key == 8 || key == 13) {
+        code = key;
+    } else if (event.text().size() == 1) {
+        code = Cp1252Code(event.text().at(0));
+    } else if (event.text().isEmpty()) {
+        return false;  // a key without a character: caret movement and the like
+    }
+    if (!ValidKey(kNoteFields[kNoteTextField].inputClass, code)) return true;
+    const bool adds = code >= 32 || code == 13;
+    const bool full = txtNoteText_->toPlainText().size() >= kNoteFields[kNoteTextField].maxLength;
+    return adds && full && !txtNoteText_->textCursor().hasSelection();
+}
+
+int frmKBLoan::noteFieldIndex(const QObject* watched) const {
+    if (!watched) return -1;
+    if (watched == txtNoteDT_) return kNoteDTField;
+    if (watched == txtSubject_) return kSubjectField;
+    if (watched == txtNoteText_) return kNoteTextField;
+    return -1;
+}
+
+int frmKBLoan::selectedNote() const {
+    const QList<QListWidgetItem*> selected = lstNotes_->selectedItems();
+    return selected.isEmpty() ? -1 : lstNotes_->row(selected.front());
+}
+
+void frmKBLoan::applyNoteFields(const std::string& noteMode) {
+    txtNoteDT_->setReadOnly(!NoteFieldTakesTyping(noteMode, kNoteDTField));
+    txtSubject_->setReadOnly(!NoteFieldTakesTyping(noteMode, kSubjectField));
+    txtNoteText_->setReadOnly(!NoteFieldTakesTyping(noteMode, kNoteTextField));
+}
+
+void frmKBLoan::applyNoteButtons(const std::string& noteMode) {
+    const NoteLayout layout = NoteLayoutOf(noteMode);
+    cmdSaveNote_->setVisible(layout.saveShown);
+    cmdEdit_->setVisible(layout.editShown);
+    cmdEdit_->setEnabled(layout.editEnabled);
+}
+
+std::string frmKBLoan::noteText(int index) const {
+    if (index == kNoteTextField) return txtNoteText_->toPlainText().toStdString();
+    return (index == kNoteDTField ? txtNoteDT_ : txtSubject_)->text().toStdString();
+}
+
+void frmKBLoan::setNoteText(int index, const std::string& text) {
+    const QString shown = QString::fromStdString(text);
+    if (index == kNoteTextField) {
+        txtNoteText_->setPlainText(shown);
+        return;
+    }
+    KBField* field = index == kNoteDTField ? txtNoteDT_ : txtSubject_;
+    field->setText(shown);
+    field->setCursorPosition(0);  // typing at the start replaces the text
+}
+
+void frmKBLoan::clearNoteDetail() {
+    for (int i = 0; i < kNoteFieldCount; ++i) setNoteText(i, "");
+    txtNbr_->clear();
+    txtLN_->clear();
+}
+
+// One panel is hidden before the other is shown: the window would otherwise grow to hold both for a moment, and keep
+// that size.
+void frmKBLoan::showNotesList() {
+    pbxLoan_[3]->hide();
+    pbxLoan_[2]->show();
+    lstNotes_->setFocus(Qt::OtherFocusReason);
+}
+
+void frmKBLoan::showNoteDetail() {
+    pbxLoan_[2]->hide();
+    pbxLoan_[3]->show();
 }
 
 void frmKBLoan::closeEvent(QCloseEvent* event) {

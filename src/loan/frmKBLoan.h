@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "core/kbmain.h"
 #include "loan/loan_fields.h"
@@ -10,8 +11,10 @@
 
 class QGroupBox;
 class QKeyEvent;
+class QLineEdit;
 class QListWidget;
 class QMenuBar;
+class QPlainTextEdit;
 class QPushButton;
 
 namespace kb {
@@ -38,6 +41,11 @@ public:
     void GetPmt(const std::string& loanNo, int nbrPmt);
     void mnuPmtReceipt_Click();
 
+    // Refills the notes list with the loan's notes, newest first, and colours the Notes button when there are any.
+    void FillNotes(const std::string& loanNbr);
+    // Deletes the note with that key; "RECORD NOT FOUND" when there is none.
+    void DelNote(const std::string& noteNbr);
+
 signals:
     // The screen closed after a loan field changed: the loan list is out of date.
     void loanListDirty();
@@ -53,6 +61,8 @@ private:
     QGroupBox* buildPaymentList();
     QWidget* buildPaymentHeadings();
     QGroupBox* buildAddPaymentPanel();
+    QWidget* buildNotesListPanel();
+    QWidget* buildNoteDetailPanel();
 
     void Form_Load();
     void Form_Unload();
@@ -70,6 +80,9 @@ private:
     void txtAddPmt_GotFocus(int index);
     void txtAddPmt_LostFocus(int index);
     void lstPmts_KeyDown(const QKeyEvent& event);
+    void cmdPayOff_Click();
+    void mnuHistory_Click();
+    std::vector<std::string> paymentRows() const;
     // Splits the payment of the entry fields into principal, interest and the balance after.
     void PmtCalc();
     // Entry field 6: the loan's next due date moved on by the number of payments of entry field 3.
@@ -81,6 +94,31 @@ private:
     // The focus to loan field 0, or to the first field after it when the loan number is locked.
     void focusFirstLoanField();
     BookFiles bookFiles() const;
+
+    void cmdNotes_Click();
+    void cmdAddNote_Click();
+    void cmdView_Click();
+    void cmdEdit_Click();
+    void cmdSaveNote_Click();
+    void cmdDelete_Click();
+    void cmdExitNote_Click(int index);
+    void txtNote_GotFocus(int index);
+    // True when the key is dealt with here and goes no further.
+    bool txtNote_KeyPress(int index, QKeyEvent& event);
+    // The Note field's own keys: F10, Alt+Delete, the special keys, the "M" class and the length limit.
+    bool noteTextKeyPress(QKeyEvent& event);
+    int noteFieldIndex(const QObject* watched) const;
+    // The row of the notes list the user selected, or -1.
+    int selectedNote() const;
+    // Which note fields take typing, and which buttons the detail panel shows, in that NoteMode.
+    void applyNoteFields(const std::string& noteMode);
+    void applyNoteButtons(const std::string& noteMode);
+    std::string noteText(int index) const;
+    void setNoteText(int index, const std::string& text);
+    void clearNoteDetail();
+    // From the detail panel back to the notes list, and the other way.
+    void showNotesList();
+    void showNoteDetail();
 
     void showLoan(const LoanRecord& loan);
     LoanTexts fieldTexts() const;
@@ -106,6 +144,25 @@ private:
     QPushButton* cmdCancel_ = nullptr;
     QPushButton* cmdPost_ = nullptr;
     QPushButton* cmdClear_ = nullptr;
+
+    // The notes list panel and the note detail panel.
+    QListWidget* lstNotes_ = nullptr;
+    // Row i holds the NoteKey of the note in row i of lstNotes.
+    QListWidget* lstNoteLN_ = nullptr;
+    QPushButton* cmdAddNote_ = nullptr;
+    std::array<QPushButton*, 2> cmdExitNote_{};
+    QPushButton* cmdView_ = nullptr;
+    QPushButton* cmdDelete_ = nullptr;
+    KBField* txtNoteDT_ = nullptr;
+    KBField* txtSubject_ = nullptr;
+    QPlainTextEdit* txtNoteText_ = nullptr;
+    QLineEdit* txtNbr_ = nullptr;
+    QLineEdit* txtLN_ = nullptr;
+    QPushButton* cmdSaveNote_ = nullptr;
+    QPushButton* cmdEdit_ = nullptr;
+    std::string NoteMode_;
+    // What the Note field held when it got the focus; F10 puts it back.
+    QString SavField_;
     // The number of the loan on file that the screen shows; empty while adding.
     std::string loanNbr_;
     bool unloaded_ = false;

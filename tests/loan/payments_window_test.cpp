@@ -1,6 +1,7 @@
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -131,7 +132,7 @@ TEST_F(PaymentsTest, PostedPaymentIsStoredWithTheLoanAndListedFirst) {
         EXPECT_FALSE(entry(computed)->hasFocus()) << computed;
     }
 
-    dialogs.answerMessage(Answer::Yes);
+    dialogs.answerMessage(Answer::No);
     click("cmdPost");
     EXPECT_EQ(dialogs.messages, std::vector<Message>{Said("Print Payment Receipt", Buttons::YesNo)});
     const PaymentRecord expected{"L1      20261201", "12/01/2026", "100.00", "",        "1",
@@ -341,6 +342,62 @@ TEST_F(PaymentsTest, FailureInsideABookOperationStoresNothing) {
         if (c.posting) click("cmdClear");
         SQLite::Database(file, SQLite::OPEN_READWRITE).exec("DROP TRIGGER refuse");
     }
+}
+
+TEST_F(PaymentsTest, ReceiptOfThePostedPaymentAndTheHistoryArePrinted) {
+    kb.DealerNm = "KESTREL LENDING";
+    open();
+    click("cmdMkPmt");
+    dialogs.answerMessage(Answer::Yes);
+    dialogs.answerPrinter(PrinterChoice{"Office", "", false});
+    dialogs.answerMessage(Answer::OK);
+    click("cmdPost");
+    EXPECT_TRUE(dialogs.allAnswered());
+    const std::vector<Message> asked = {Said("Print Payment Receipt", Buttons::YesNo),
+                                        Said("Insert Blank Sheet of Paper in Printer", Buttons::OKCancel)};
+    EXPECT_EQ(dialogs.messages, asked);
+    ASSERT_EQ(printing.pages.size(), 1u);
+    const auto printed = [&](std::size_t page, const std::string& text) {
+        for (const std::string& line : printing.pages[page])
+            if (line.find(text) != std::string::npos) return true;
+        return false;
+    };
+    EXPECT_TRUE(printed(0, "PAYMENT RECEIPT"));
+    EXPECT_TRUE(printed(0, "KESTREL LENDING"));
+    EXPECT_TRUE(printed(0, "909.86"));  // the balance after the payment just posted
+
+    // The history prints the loan as the screen shows it, a change not yet saved included.
+    loanField(3)->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(loanField(3), "9 ELM ST");
+    dialogs.answerPrinter(PrinterChoice{"Office", "", false});
+    dialogs.answerMessage(Answer::OK);
+    window->findChild<QAction*>("mnuHistory")->trigger();
+    EXPECT_TRUE(dialogs.allAnswered());
+    ASSERT_EQ(printing.pages.size(), 2u);
+    EXPECT_TRUE(printed(1, "LOAN HISTORY"));
+    EXPECT_TRUE(printed(1, "9 ELM ST"));
+    EXPECT_TRUE(printed(1, "12/01/2026  CASH"));
+}
+
+TEST_F(PaymentsTest, PayOffButtonOpensThePayoffWindowOnTheLoansFigures) {
+    open();
+    click("cmdPayOff");
+    QWidget* payOff = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == "frmPayOff" && top->isVisible()) payOff = top;
+    ASSERT_NE(payOff, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(payOff));
+    EXPECT_FALSE(window->isEnabled());
+    // 1000.00 at 12 % from the loan date, 11/01/2026, to 12/01/2026: 30 days.
+    auto* date = payOff->findChild<QLineEdit*>("txtPODate");
+    date->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(date, "12/01/2026");
+    QTest::keyClick(date, Qt::Key_Return);
+    EXPECT_EQ(payOff->findChild<QLineEdit*>("txtPOAmt")->text(), "  1,009.86");
+    payOff->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 }  // namespace
