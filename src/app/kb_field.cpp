@@ -51,6 +51,14 @@ int ShiftState(const QKeyEvent& event) {
            (modifiers & Qt::AltModifier ? kAltMask : 0);
 }
 
+std::optional<int> TypedCode(const QKeyEvent& event) {
+    const int key = VirtualKeyCode(event);
+    if (key == 8 || key == 13) return key;
+    if (event.text().size() == 1) return Cp1252Code(event.text().at(0));
+    if (event.text().isEmpty()) return std::nullopt;
+    return -1;
+}
+
 bool FocusStaysInWindow(Qt::FocusReason reason) {
     return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
@@ -77,15 +85,9 @@ void KBField::keyPressEvent(QKeyEvent* event) {
 
 // Applies the input class to a typed character; false when the keystroke is cancelled.
 bool KBField::filterCharacter(QKeyEvent& event) {
-    const int key = VirtualKeyCode(event);
-    int code = -1;
-    if (key == 8 || key == 13) {
-        code = key;
-    } else if (event.text().size() == 1) {
-        code = Cp1252Code(event.text().at(0));
-    } else if (event.text().isEmpty()) {
-        return true;  // a key without a character: caret movement and the like
-    }
+    const std::optional<int> typed = TypedCode(event);
+    if (!typed) return true;
+    int code = *typed;
     if (!ValidKey(inputClass_, code)) {
         event.accept();
         return false;

@@ -1,5 +1,6 @@
 #pragma once
 #include <QLineEdit>
+#include <optional>
 #include <string>
 
 #include "core/kbmain.h"
@@ -13,6 +14,9 @@ int VirtualKeyCode(const QKeyEvent& event);
 int ShiftState(const QKeyEvent& event);
 // The character's code in code page 1252, or -1 for a character that set does not hold.
 int Cp1252Code(QChar character);
+// The code a key press types, as the input classes judge it (Backspace 8, Enter 13, -1 for a character outside
+// code page 1252); nullopt for a key that types nothing (caret movement and the like).
+std::optional<int> TypedCode(const QKeyEvent& event);
 
 // A data-entry field of the program. Typed characters go through ValidKey with the field's input class; an
 // accepted character typed at the very start of the field replaces its text (not for "M"); F10 restores the text

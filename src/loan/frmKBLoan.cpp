@@ -1239,14 +1239,9 @@ bool frmKBLoan::noteTextKeyPress(QKeyEvent& event) {
         return true;
     }
     SpecialKeys(key, shift, kb_);
-    int code = -1;
-    if (key == 8 || key == 13) {
-        code = key;
-    } else if (event.text().size() == 1) {
-        code = Cp1252Code(event.text().at(0));
-    } else if (event.text().isEmpty()) {
-        return false;  // a key without a character: caret movement and the like
-    }
+    const std::optional<int> typed = TypedCode(event);
+    if (!typed) return false;
+    int code = *typed;
     if (!ValidKey(kNoteFields[kNoteTextField].inputClass, code)) return true;
     const bool adds = code >= 32 || code == 13;
     const bool full = txtNoteText_->toPlainText().size() >= kNoteFields[kNoteTextField].maxLength;

@@ -9,7 +9,6 @@ namespace {
 
 constexpr const char* kHistoryTitle = "LOAN HISTORY";
 constexpr const char* kHistoryAmountMask = "###,##0.00";
-constexpr const char* kAprMask = "#0.000";
 constexpr const char* kPageNumberMask = "#0";
 
 }  // namespace
@@ -30,15 +29,7 @@ std::vector<PrintLine> LoanHistoryHeading(const LoanHistoryInput& input, int pag
         CustomerLine(f),
         AddressLine(f),
         PrintLine(),
-        PrintLine()
-            .at(5, "Loan Date: ")
-            .add(f[kLoanDTField])
-            .at(28, "Loan Amount: ")
-            .add(FieldUsing(f[kLoanAmtField], kHistoryAmountMask))
-            .at(55, "APR: ")
-            .add(FieldUsing(f[kAPRField], kAprMask))
-            .at(69, "Pmts/Yr: ")
-            .add(f[kPmtsPerYrField]),
+        LoanTermsLine(f, kHistoryAmountMask),
         PrintLine()
             .at(2, "Next Pmt Due: ")
             .add(f[kNextPmtDTField])

@@ -22,6 +22,18 @@ PrintLine CustomerLine(const LoanTexts& fields) {
     return PrintLine().at(6, "Customer: ").add(TrimRight(fields[kFirstMIText])).add(" ").add(fields[kLastNmField]);
 }
 
+PrintLine LoanTermsLine(const LoanTexts& fields, std::string_view amountMask) {
+    return PrintLine()
+        .at(5, "Loan Date: ")
+        .add(fields[kLoanDTField])
+        .at(28, "Loan Amount: ")
+        .add(FieldUsing(fields[kLoanAmtField], amountMask))
+        .at(55, "APR: ")
+        .add(FieldUsing(fields[kAPRField], "#0.000"))
+        .at(69, "Pmts/Yr: ")
+        .add(fields[kPmtsPerYrField]);
+}
+
 PrintLine AddressLine(const LoanTexts& fields) {
     return PrintLine()
         .at(7, "Address: ")

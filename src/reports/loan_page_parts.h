@@ -19,6 +19,9 @@ PrintLine CustomerLine(const LoanTexts& fields);
 // "Address: " at column 7: street and city without trailing blanks, state and zip.
 PrintLine AddressLine(const LoanTexts& fields);
 
+// "Loan Date", "Loan Amount" (through `amountMask`), "APR" and "Pmts/Yr" on one line.
+PrintLine LoanTermsLine(const LoanTexts& fields, std::string_view amountMask);
+
 // The 80-character rule, an empty line and the two-line titles over the columns of the payment rows.
 std::vector<PrintLine> PaymentColumnTitles();
 

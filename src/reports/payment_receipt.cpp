@@ -11,7 +11,6 @@ constexpr const char* kReceiptTitle = "PAYMENT RECEIPT";
 constexpr const char* kForwardMask = "###,##0.00";
 // The receipt's loan amount has no forced units digit: a zero amount prints as ".00".
 constexpr const char* kReceiptLoanAmountMask = "###,###.00";
-constexpr const char* kAprMask = "#0.000";
 
 // Positions in a payment row (from 0): the date, the amount paid, and the balance as the row's last 10 characters.
 constexpr std::size_t kRowDateLength = 10;
@@ -46,15 +45,7 @@ std::vector<PrintLine> PaymentReceiptLines(const ReceiptInput& input) {
         CustomerLine(f),
         AddressLine(f),
         PrintLine(),
-        PrintLine()
-            .at(5, "Loan Date: ")
-            .add(f[kLoanDTField])
-            .at(28, "Loan Amount: ")
-            .add(FieldUsing(f[kLoanAmtField], kReceiptLoanAmountMask))
-            .at(55, "APR: ")
-            .add(FieldUsing(f[kAPRField], kAprMask))
-            .at(69, "Pmts/Yr: ")
-            .add(f[kPmtsPerYrField]),
+        LoanTermsLine(f, kReceiptLoanAmountMask),
         PrintLine().at(2, "Next Pmt Due: ").add(f[kNextPmtDTField]),
         PrintLine(),
     };
