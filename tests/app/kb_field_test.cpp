@@ -5,14 +5,12 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include "support/fixed_clock.h"
-#include "support/recording_printing.h"
-#include "support/scripted_dialogs.h"
+#include "support/doubles.h"
 
 namespace kb {
 namespace {
 
-class FieldTest : public ::testing::Test {
+class FieldTest : public ::testing::Test, protected test::Doubles {
 protected:
     void SetUp() override {
         auto* layout = new QVBoxLayout(&window);
@@ -26,10 +24,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
 
-    test::ScriptedDialogs dialogs;
-    test::RecordingPrinting printing;
-    test::FixedClock clock;
-    KBMain kb{dialogs, printing, clock};
     QWidget window;
     KBField* amount = nullptr;
     KBField* date = nullptr;

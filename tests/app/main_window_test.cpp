@@ -6,9 +6,7 @@
 
 #include "app/Main.h"
 #include "core/startup.h"
-#include "support/fixed_clock.h"
-#include "support/recording_printing.h"
-#include "support/scripted_dialogs.h"
+#include "support/doubles.h"
 #include "support/temp_dir.h"
 
 namespace kb {
@@ -21,7 +19,7 @@ QMainWindow* LoanListWindow() {
     return nullptr;
 }
 
-class MainTest : public ::testing::Test {
+class MainTest : public ::testing::Test, protected test::Doubles {
 protected:
     void TearDown() override {
         if (QMainWindow* window = LoanListWindow()) window->close();
@@ -30,10 +28,6 @@ protected:
 
     test::TempDir dir;
     test::WorkingDir inDir{dir.path()};
-    test::ScriptedDialogs dialogs;
-    test::RecordingPrinting printing;
-    test::FixedClock clock;
-    KBMain kb{dialogs, printing, clock};
 };
 
 TEST_F(MainTest, EmptyDirectoryOpensTheLoanListWithItsCaption) {

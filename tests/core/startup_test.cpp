@@ -5,15 +5,13 @@
 #include <fstream>
 
 #include "store/store.h"
-#include "support/fixed_clock.h"
-#include "support/recording_printing.h"
-#include "support/scripted_dialogs.h"
+#include "support/doubles.h"
 #include "support/temp_dir.h"
 
 namespace kb {
 namespace {
 
-class StartUpTest : public ::testing::Test {
+class StartUpTest : public ::testing::Test, protected test::Doubles {
 protected:
     void writeFile(const std::string& name, const std::string& text) {
         std::ofstream(dir.file(name), std::ios::binary) << text;
@@ -25,10 +23,6 @@ protected:
 
     test::TempDir dir;
     test::WorkingDir inDir{dir.path()};
-    test::ScriptedDialogs dialogs;
-    test::RecordingPrinting printing;
-    test::FixedClock clock;
-    KBMain kb{dialogs, printing, clock};
 };
 
 TEST_F(StartUpTest, FirstStartCreatesTheThreeFilesAndNoSettings) {

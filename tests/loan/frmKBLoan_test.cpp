@@ -15,9 +15,7 @@
 #include "core/startup.h"
 #include "list/frmKBLst.h"
 #include "store/store.h"
-#include "support/fixed_clock.h"
-#include "support/recording_printing.h"
-#include "support/scripted_dialogs.h"
+#include "support/doubles.h"
 #include "support/temp_dir.h"
 
 namespace kb {
@@ -31,7 +29,7 @@ using namespace std::chrono;
 using Message = test::ScriptedDialogs::Message;
 
 // The loan list with the loan record screen opened from it, driven as a lender drives them.
-class LoanScreenTest : public ::testing::Test {
+class LoanScreenTest : public ::testing::Test, protected test::Doubles {
 protected:
     void SetUp() override {
         ASSERT_TRUE(StartUp(kb));
@@ -100,10 +98,6 @@ protected:
 
     test::TempDir dir;
     test::WorkingDir inDir{dir.path()};
-    test::ScriptedDialogs dialogs;
-    test::RecordingPrinting printing;
-    test::FixedClock clock;
-    KBMain kb{dialogs, printing, clock};
     std::unique_ptr<frmKBLst> list;
     QListWidget* lstLoan = nullptr;
 };

@@ -6,14 +6,12 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "support/fixed_clock.h"
-#include "support/recording_printing.h"
-#include "support/scripted_dialogs.h"
+#include "support/doubles.h"
 
 namespace kb {
 namespace {
 
-class PayOffWindowTest : public ::testing::Test {
+class PayOffWindowTest : public ::testing::Test, protected test::Doubles {
 protected:
     void open(const QString& loanDT, const QString& newestPmtRow) {
         window = new frmPayOff(kb, &loanScreen, "1000.00", "18.000", loanDT, newestPmtRow);
@@ -28,10 +26,6 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    test::ScriptedDialogs dialogs;
-    test::RecordingPrinting printing;
-    test::FixedClock clock;
-    KBMain kb{dialogs, printing, clock};
     QWidget loanScreen;
     QPointer<frmPayOff> window;
     QLineEdit* date = nullptr;

@@ -15,9 +15,7 @@
 #include "core/startup.h"
 #include "loan/frmKBLoan.h"
 #include "store/store.h"
-#include "support/fixed_clock.h"
-#include "support/recording_printing.h"
-#include "support/scripted_dialogs.h"
+#include "support/doubles.h"
 #include "support/temp_dir.h"
 
 namespace kb {
@@ -32,7 +30,7 @@ using Texts = std::vector<std::string>;
 const QColor kLightCyan(0, 255, 255);
 
 // Loans A1 and A10, whose keys share a beginning, on the loan record screen in mode "P"; today is 12/06/2026.
-class NotesTest : public ::testing::Test {
+class NotesTest : public ::testing::Test, protected test::Doubles {
 protected:
     void SetUp() override {
         ASSERT_TRUE(StartUp(kb));
@@ -102,10 +100,6 @@ protected:
 
     test::TempDir dir;
     test::WorkingDir inDir{dir.path()};
-    test::ScriptedDialogs dialogs;
-    test::RecordingPrinting printing;
-    test::FixedClock clock;
-    KBMain kb{dialogs, printing, clock};
     QPointer<frmKBLoan> window;
     int helpShown = 0;
 };

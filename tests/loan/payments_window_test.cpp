@@ -15,9 +15,7 @@
 #include "core/startup.h"
 #include "loan/frmKBLoan.h"
 #include "store/store.h"
-#include "support/fixed_clock.h"
-#include "support/recording_printing.h"
-#include "support/scripted_dialogs.h"
+#include "support/doubles.h"
 #include "support/temp_dir.h"
 
 namespace kb {
@@ -32,7 +30,7 @@ using Message = test::ScriptedDialogs::Message;
 using Texts = std::vector<std::string>;
 
 // Loan L1: 1000.00 lent on 11/01/2026 at 12 %, monthly, first due 12/01/2026; opened on the loan record screen.
-class PaymentsTest : public ::testing::Test {
+class PaymentsTest : public ::testing::Test, protected test::Doubles {
 protected:
     void SetUp() override {
         clock.date = year{2026} / 12 / 1;
@@ -109,10 +107,6 @@ protected:
 
     test::TempDir dir;
     test::WorkingDir inDir{dir.path()};
-    test::ScriptedDialogs dialogs;
-    test::RecordingPrinting printing;
-    test::FixedClock clock;
-    KBMain kb{dialogs, printing, clock};
     QPointer<frmKBLoan> window;
 };
 

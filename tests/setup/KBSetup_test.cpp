@@ -20,9 +20,7 @@
 #include "core/config.h"
 #include "core/startup.h"
 #include "setup/setup_settings.h"
-#include "support/fixed_clock.h"
-#include "support/recording_printing.h"
-#include "support/scripted_dialogs.h"
+#include "support/doubles.h"
 #include "support/temp_dir.h"
 
 namespace kb {
@@ -35,7 +33,7 @@ std::string FileText(const std::string& path) {
     return text.str();
 }
 
-class SetupScreenTest : public ::testing::Test {
+class SetupScreenTest : public ::testing::Test, protected test::Doubles {
 protected:
     void SetUp() override {
         // The values start-up gives them without KB.CFG.
@@ -63,10 +61,6 @@ protected:
 
     test::TempDir dir;
     test::WorkingDir inDir{dir.path()};
-    test::ScriptedDialogs dialogs;
-    test::RecordingPrinting printing;
-    test::FixedClock clock;
-    KBMain kb{dialogs, printing, clock};
 };
 
 TEST_F(SetupScreenTest, OpensThePanelOfTheModeFilledFromTheFile) {

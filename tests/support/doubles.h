@@ -1,0 +1,17 @@
+#pragma once
+#include "core/kbmain.h"
+#include "support/fixed_clock.h"
+#include "support/recording_printing.h"
+#include "support/scripted_dialogs.h"
+
+namespace kb::test {
+
+// The shared values of a test, wired to the doubles of the three seams. Test fixtures derive from it.
+struct Doubles {
+    ScriptedDialogs dialogs;
+    RecordingPrinting printing;
+    FixedClock clock;
+    KBMain kb{dialogs, printing, clock};
+};
+
+}  // namespace kb::test
