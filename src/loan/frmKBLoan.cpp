@@ -26,6 +26,7 @@
 #include "loan/frmPayOff.h"
 #include "loan/notes_rules.h"
 #include "loan/payment_calc.h"
+#include "reports/help_target.h"
 #include "reports/loan_history.h"
 #include "reports/payment_receipt.h"
 
@@ -296,7 +297,7 @@ QMenuBar* frmKBLoan::buildMenus() {
 
     QMenu* help = bar->addMenu("&Help");
     for (const HelpEntry& entry : kHelpEntries) {
-        const std::string target = entry.target ? std::string(kHelpPath) + entry.target : "ABOUT";
+        const std::string target = HelpTargetFor(entry.target);
         connect(AddAction(help, entry.objectName, entry.caption), &QAction::triggered, this,
                 [this, label = entry.label, target] { ShowHelpSection(label, target); });
     }

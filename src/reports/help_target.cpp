@@ -3,6 +3,8 @@
 #include <cctype>
 #include <string_view>
 
+#include "core/startup.h"
+
 namespace kb {
 
 namespace {
@@ -16,6 +18,10 @@ bool IsSectionCode(std::string_view code) {
 }
 
 }  // namespace
+
+std::string HelpTargetFor(const char* sectionCode) {
+    return sectionCode ? std::string(kHelpPath) + sectionCode : std::string(kAboutTarget);
+}
 
 HelpRequest ReadHelpTarget(const std::string& helpTarget) {
     HelpRequest request;

@@ -14,6 +14,9 @@ struct HelpRequest {
     std::string endMarker;    // "^E03"
 };
 
+// The HelpTarget of a Help menu entry: the help file with the section code ("/S03E03"), or About for none.
+std::string HelpTargetFor(const char* sectionCode);
+
 // The section code is the trailing "/SnnEnn"; every other target names a whole file.
 HelpRequest ReadHelpTarget(const std::string& helpTarget);
 
