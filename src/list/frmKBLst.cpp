@@ -19,6 +19,8 @@
 #include "core/startup.h"
 #include "list/loan_row.h"
 #include "loan/frmKBLoan.h"
+#include "reports/frmLatePmt.h"
+#include "reports/frmRptCnd.h"
 
 namespace kb {
 
@@ -26,12 +28,12 @@ namespace {
 
 constexpr const char* kHeading = "ACCOUNT LIST for LOANS";
 constexpr const char* kLoading = "LOADING LOAN LIST!!!";
-constexpr const char* kFillListLabel = "FILL LIST";
 constexpr const char* kCmdAddLabel = "KBLst - cmd ADD";
 constexpr const char* kCmdProcessLabel = "KBLst - cmd PROCESS";
 constexpr const char* kCmdDeleteLabel = "KBLst - cmd DELETE";
 constexpr const char* kMnuAddLabel = "KBLst - mnu ADD";
 constexpr const char* kMnuProcessLabel = "KBLst - mnu PROCESS";
+constexpr const char* kMnuLatePmtLabel = "KBLst - mnu LATE PMT";
 constexpr const char* kAddMode = "A";
 constexpr const char* kProcessMode = "P";
 constexpr const char* kDeleteMode = "D";
@@ -218,9 +220,11 @@ void frmKBLst::buildMenus() {
     connect(AddAction(file, "mnuExit", "E&xit"), &QAction::triggered, this, &QWidget::close);
 
     QMenu* reports = menuBar()->addMenu("&Reports");
-    AddAction(reports, "mnuLatePmt", "Late &Pmt List");
-    AddAction(reports, "mnuLoanRpt", "&Loan List");
-    AddAction(reports, "mnuPmtRecRpt", "Pmts &Recieved");
+    connect(AddAction(reports, "mnuLatePmt", "Late &Pmt List"), &QAction::triggered, this,
+            &frmKBLst::mnuLatePmt_Click);
+    connect(AddAction(reports, "mnuLoanRpt", "&Loan List"), &QAction::triggered, this, &frmKBLst::mnuLoanRpt_Click);
+    connect(AddAction(reports, "mnuPmtRecRpt", "Pmts &Recieved"), &QAction::triggered, this,
+            &frmKBLst::mnuPmtRecRpt_Click);
 
     QMenu* sort = menuBar()->addMenu("&Sort Options");
     sort->setObjectName("mnuSort");
@@ -247,17 +251,18 @@ void frmKBLst::SetCaption() {
 void frmKBLst::FillList() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ErrorTrap trap(kb_.dialogs, kFillListLabel);
-    std::vector<std::string> rows;
+    std::vector<ListedLoan> listed;
     const bool read = trap.run([&] {
-        rows = LoanRows(LoanTable(kb_.LoanDB).readAll(SortOrderOf(lblLoanSort_->text().toStdString())));
+        listed = ListLoans(LoanTable(kb_.LoanDB).readAll(SortOrderOf(lblLoanSort_->text().toStdString())));
     });
     if (read) {
         QStringList items;
-        items.reserve(static_cast<qsizetype>(rows.size()));
-        for (const std::string& row : rows) items.append(QString::fromStdString(row));
+        items.reserve(static_cast<qsizetype>(listed.size()));
+        for (const ListedLoan& loan : listed) items.append(QString::fromStdString(loan.row));
         lstLoan_->clear();
         lstLoan_->addItems(items);
         lstLoan_->setCurrentRow(-1);
+        listed_ = std::move(listed);
         lastFillError_.clear();
     }
     lblLstLd_->hide();
@@ -306,6 +311,22 @@ void frmKBLst::OpenLoanScreen() {
     connect(screen, &frmKBLoan::loanListDirty, this, &frmKBLst::FillList);
     screen->show();
     screen->activateWindow();
+}
+
+void frmKBLst::mnuLatePmt_Click() {
+    ErrorTrap trap(kb_.dialogs, kMnuLatePmtLabel);
+    trap.run([&] {
+        frmLatePmt late(kb_, windowTitle().toStdString(), this);
+        late.exec();
+    });
+}
+
+void frmKBLst::mnuLoanRpt_Click() { PrintLoanList(kb_, windowTitle().toStdString(), listed_); }
+
+void frmKBLst::mnuPmtRecRpt_Click() {
+    auto* conditions = new frmRptCnd(kb_, this);
+    conditions->show();
+    conditions->activateWindow();
 }
 
 bool frmKBLst::eventFilter(QObject* watched, QEvent* event) {

@@ -2,8 +2,10 @@
 #include <QMainWindow>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "core/kbmain.h"
+#include "reports/loan_list_report.h"
 
 class QAction;
 class QLabel;
@@ -41,6 +43,10 @@ private:
     void OpenSelectedLoan(const char* mode, const char* label);
     // The loan record screen in the mode LoanMode holds, standing in for this window while it is open.
     void OpenLoanScreen();
+    // The Reports menu.
+    void mnuLatePmt_Click();
+    void mnuLoanRpt_Click();
+    void mnuPmtRecRpt_Click();
 
     KBMain& kb_;
     QWidget* pbxList_ = nullptr;
@@ -51,6 +57,8 @@ private:
     QPushButton* cmdProcess_ = nullptr;
     QPushButton* cmdDelete_ = nullptr;
     std::array<QAction*, 3> sortActions_{};
+    // The rows shown in lstLoan, each with its loan's own balance and payment for the loan list report's totals.
+    std::vector<ListedLoan> listed_;
     // A failure of the list's reading is shown once, not again at every focus gain while it lasts.
     std::string lastFillError_;
 };

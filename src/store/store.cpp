@@ -547,6 +547,44 @@ std::vector<PaymentRecord> PaymentTable::readAll() const {
                    [&] { return Select<PaymentRecord>(connection.db(), "ORDER BY " + Quoted(kKeyField)); });
 }
 
+std::vector<PaymentRecord> PaymentTable::readDateRange(Date first, Date last) const {
+    // PmtDT is mm/dd/yyyy text, which sorts by date only within one year. So the range is cut into years: within a
+    // year the plain text comparison holds, and it is cheap enough for a scan of the whole table; the year's
+    // digits are then checked on the few rows that pass. Full years between the first and the last need the year
+    // alone. No ORDER BY, so that the table is read straight through rather than row by row through the key.
+    if (first > last) return {};
+    static constexpr const char* kMask = "mm/dd/yyyy";
+    static const std::string kPaidIn = "substr(\"PmtDT\", 7, 4)";
+    std::vector<std::string> values;
+    const auto value = [&values](std::string text) {
+        values.push_back(std::move(text));
+        return "?" + std::to_string(values.size());
+    };
+    // Each placeholder is taken in a statement of its own, so that they are numbered in the order written.
+    const auto withinYear = [&](Date from, Date to) {
+        const std::string low = value(FormatDate(from, kMask));
+        const std::string high = value(FormatDate(to, kMask));
+        const std::string year = value(FormatDate(from, "yyyy"));
+        return "(\"PmtDT\" BETWEEN " + low + " AND " + high + " AND " + kPaidIn + " = " + year + ")";
+    };
+    std::string where;
+    if (first.year() == last.year()) {
+        where = withinYear(first, last);
+    } else {
+        where = withinYear(first, first.year() / std::chrono::December / 31);
+        where += " OR " + withinYear(last.year() / std::chrono::January / 1, last);
+        if (last.year() - first.year() > std::chrono::years(1)) {
+            const std::string low = value(FormatDate(AddYears(first, 1), "yyyy"));
+            const std::string high = value(FormatDate(AddYears(last, -1), "yyyy"));
+            where += " OR " + kPaidIn + " BETWEEN " + low + " AND " + high;
+        }
+    }
+    where = "(" + where + ") AND \"PmtDT\" GLOB '[0-9][0-9]/[0-9][0-9]/[0-9][0-9][0-9][0-9]'";
+    Connection connection(path_, kPaymentTable);
+    return Guarded(connection.target(),
+                   [&] { return Select<PaymentRecord>(connection.db(), "WHERE " + where, values); });
+}
+
 std::vector<PaymentRecord> PaymentTable::readLoan(std::string_view loanNbr) const {
     return ReadLoanRecords<PaymentRecord>(path_, loanNbr, Quoted(kKeyField));
 }

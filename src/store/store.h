@@ -60,6 +60,9 @@ public:
     explicit PaymentTable(std::string path) : path_(std::move(path)) {}
     // Every payment, grouped by loan, each loan's payments oldest first (the PmtKey order).
     std::vector<PaymentRecord> readAll() const;
+    // The payments whose PmtDT, written mm/dd/yyyy, lies from `first` to `last` (both included), in no particular
+    // order. Dates of another form are left out.
+    std::vector<PaymentRecord> readDateRange(Date first, Date last) const;
     // One loan's payments oldest first, read by key range.
     std::vector<PaymentRecord> readLoan(std::string_view loanNbr) const;
     std::optional<PaymentRecord> find(std::string_view pmtKey) const;

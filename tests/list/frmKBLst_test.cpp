@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QTest>
+#include <QTimer>
 
 #include "core/startup.h"
 #include "store/store.h"
@@ -115,6 +117,49 @@ TEST_F(LoanListWindowTest, UnreadableLoansFileIsReportedOnceAndKeepsTheRows) {
     EXPECT_EQ(dialogs.messages[0].title, "FILL LIST");
     EXPECT_EQ(dialogs.messages[0].icon, Icon::Critical);
     EXPECT_EQ(list->count(), 4);
+}
+
+TEST_F(LoanListWindowTest, LoanListReportPrintsTheRowsAsShownAndTotalsTheLoansOwnAmounts) {
+    LoanRecord big;
+    big.LoanNbr = "M1";
+    big.LastNm = "MILLION";
+    big.Balance = "1234567.89";
+    big.Payment = "12345.67";
+    LoanTable(kb.LoanDB).add(big);
+    action("mnuNameSort")->trigger();
+    dialogs.answerPrinter(PrinterChoice{});
+    dialogs.answerMessage(Answer::OK);
+    action("mnuLoanRpt")->trigger();
+    ASSERT_EQ(printing.pages.size(), 1u);
+    const std::vector<std::string>& page = printing.pages[0];
+    ASSERT_EQ(page.size(), 6u + 5u + 2u);
+    EXPECT_EQ(page[0], " " + window->windowTitle().toStdString());
+    for (int i = 0; i < list->count(); ++i) EXPECT_EQ(page[6 + i], " " + list->item(i)->text().toStdString());
+    // The list shows the million cut to its column; the totals have it whole.
+    EXPECT_EQ(page[7].substr(43, 10), "1,234,567.");
+    EXPECT_EQ(page.back(), std::string(34, ' ') + "Total:  1,234,967.89" + std::string(12, ' ') + " 12,345.67");
+}
+
+TEST_F(LoanListWindowTest, LatePaymentListOpensOverTheWaitingList) {
+    list->setFocus();
+    QApplication::processEvents();
+    std::vector<std::string> lateLoans;
+    bool modal = false;
+    QTimer::singleShot(0, [&] {
+        auto* late = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!late) return;
+        modal = late->isModal() && late->objectName() == "frmLatePmt";
+        auto* rows = late->findChild<QListWidget*>("lstLatePmts");
+        for (int i = 0; i < rows->count(); ++i) {
+            const std::string row = rows->item(i)->text().toStdString();
+            lateLoans.push_back(row.substr(row.size() - 8));
+        }
+        late->reject();
+    });
+    action("mnuLatePmt")->trigger();
+    EXPECT_TRUE(modal);
+    EXPECT_EQ(lateLoans, (std::vector<std::string>{"A1      ", "C3      ", "A10     ", "B20     "}));
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -249,6 +250,30 @@ TEST_F(StoreTest, LoanRowsAreReadByKeyRangeNotByScan) {
             << details;
         EXPECT_EQ(details.find("SCAN"), std::string::npos) << details;
     }
+}
+
+TEST_F(StoreTest, PaymentsAreReadByDateRangeAcrossYears) {
+    for (const char* date : {"12/31/1999", "06/15/2000", "12/31/2000", "01/01/2001", "02/28/2001", "03/01/2001",
+                             "12/30/2001", "01/01/2002", "3/15/2001"}) {
+        payments.add(Payment("A1", date));
+    }
+    payments.add(Payment("B2", "02/28/2001"));
+    const auto dates = [&](Date first, Date last) {
+        std::vector<std::string> read;
+        for (const PaymentRecord& payment : payments.readDateRange(first, last)) read.push_back(payment.PmtDT);
+        std::sort(read.begin(), read.end());
+        return read;
+    };
+    using Dates = std::vector<std::string>;
+    // Both ends included; a date written otherwise ("3/15/2001") is left out.
+    EXPECT_EQ(dates(year(2001) / 1 / 1, year(2001) / 3 / 1),
+              (Dates{"01/01/2001", "02/28/2001", "02/28/2001", "03/01/2001"}));
+    EXPECT_EQ(dates(year(2000) / 12 / 31, year(2001) / 1 / 1), (Dates{"01/01/2001", "12/31/2000"}));
+    EXPECT_EQ(dates(year(2000) / 1 / 1, year(2002) / 1 / 1),
+              (Dates{"01/01/2001", "01/01/2002", "02/28/2001", "02/28/2001", "03/01/2001", "06/15/2000", "12/30/2001",
+                     "12/31/2000"}));
+    EXPECT_EQ(dates(year(2001) / 3 / 2, year(2001) / 12 / 29), Dates{});
+    EXPECT_EQ(dates(year(2001) / 3 / 1, year(2001) / 2 / 28), Dates{});
 }
 
 }  // namespace

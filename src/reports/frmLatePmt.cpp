@@ -1,0 +1,134 @@
+#include "reports/frmLatePmt.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "reports/late_payments.h"
+#include "reports/late_statement.h"
+
+namespace kb {
+
+namespace {
+
+constexpr const char* kCaption = "KESTREL-BOOK";
+constexpr const char* kHeading = "LATE REPORT";
+constexpr const char* kNoItemSelected = "NO ITEM SELECTED!";
+constexpr int kRowCharacters = 78;
+constexpr int kVisibleRows = 20;
+
+// A column label over the list's character columns: first column (from 0) and width in characters.
+struct ColumnLabel {
+    const char* text;
+    int column;
+    int width;
+    Qt::Alignment alignment;
+};
+
+constexpr ColumnLabel kColumnLabels[] = {
+    {"Due Date", 0, 10, Qt::AlignLeft}, {"Loan Name", 11, 32, Qt::AlignLeft}, {"Payment", 46, 10, Qt::AlignRight},
+    {"Phone", 57, 12, Qt::AlignLeft},   {"Loan #", 70, 8, Qt::AlignLeft},
+};
+
+QFont ListFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSize(9);
+    return font;
+}
+
+}  // namespace
+
+frmLatePmt::frmLatePmt(KBMain& kb, std::string listCaption, QWidget* parent)
+    : QDialog(parent), kb_(kb), listCaption_(std::move(listCaption)) {
+    setObjectName("frmLatePmt");
+    setWindowTitle(kCaption);
+    setModal(true);
+
+    auto* heading = new QLabel(kHeading, this);
+    heading->setObjectName("lblHeading");
+    heading->setAlignment(Qt::AlignHCenter);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    bold.setPointSize(bold.pointSize() + 2);
+    heading->setFont(bold);
+
+    lstLatePmts_ = new QListWidget(this);
+    lstLatePmts_->setObjectName("lstLatePmts");
+    lstLatePmts_->setFont(ListFont());
+    lstLatePmts_->setUniformItemSizes(true);
+    const QFontMetrics metrics(ListFont());
+    const int charWidth = metrics.horizontalAdvance('0');
+    const int inset = lstLatePmts_->frameWidth() + 4;
+    lstLatePmts_->setMinimumSize(2 * inset + (kRowCharacters + 3) * charWidth, kVisibleRows * (metrics.height() + 2));
+
+    auto* labels = new QWidget(this);
+    for (std::size_t i = 0; i < std::size(kColumnLabels); ++i) {
+        const ColumnLabel& column = kColumnLabels[i];
+        auto* label = new QLabel(column.text, labels);
+        label->setObjectName(QString("lblColumn_%1").arg(i));
+        label->setFont(ListFont());
+        label->setAlignment(column.alignment | Qt::AlignBottom);
+        label->setGeometry(inset + column.column * charWidth, 0, column.width * charWidth, metrics.height() + 2);
+    }
+    labels->setFixedHeight(metrics.height() + 4);
+
+    const std::tuple<QPushButton**, const char*, const char*> buttons[] = {
+        {&cmdPrintList_, "cmdPrintList", "Print &List"},
+        {&cmdPrintStmt_, "cmdPrintStmt", "Print Late &Statement"},
+        {&cmdExit_, "cmdExit", "&Exit"},
+    };
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch(1);
+    for (const auto& [button, name, caption] : buttons) {
+        *button = new QPushButton(caption, this);
+        (*button)->setObjectName(name);
+        (*button)->setAutoDefault(false);
+        buttonRow->addWidget(*button);
+        buttonRow->addStretch(1);
+    }
+    connect(cmdPrintList_, &QPushButton::clicked, this, &frmLatePmt::cmdPrintList_Click);
+    connect(cmdPrintStmt_, &QPushButton::clicked, this, &frmLatePmt::cmdPrintStmt_Click);
+    connect(cmdExit_, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addWidget(labels);
+    layout->addWidget(lstLatePmts_, 1);
+    layout->addLayout(buttonRow);
+    setTabOrder(lstLatePmts_, cmdPrintList_);
+    setTabOrder(cmdPrintList_, cmdPrintStmt_);
+    setTabOrder(cmdPrintStmt_, cmdExit_);
+
+    Form_Load();
+}
+
+void frmLatePmt::Form_Load() {
+    const auto rows = FillLatePmts(kb_.LoanDB, kb_.clock.today(), kb_.dialogs);
+    if (!rows) return;
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(rows->size()));
+    for (const std::string& row : *rows) items.append(QString::fromStdString(row));
+    lstLatePmts_->addItems(items);
+    lstLatePmts_->setCurrentRow(-1);
+    if (rows->empty()) kb_.dialogs.message(kNoLatePayments, kAppTitle, Buttons::OK, Icon::None);
+}
+
+void frmLatePmt::cmdPrintList_Click() {
+    PrintLateList(kb_, listCaption_);
+    lstLatePmts_->setFocus();
+}
+
+void frmLatePmt::cmdPrintStmt_Click() {
+    const QList<QListWidgetItem*> selected = lstLatePmts_->selectedItems();
+    if (selected.isEmpty()) {
+        kb_.dialogs.message(kNoItemSelected, kAppTitle, Buttons::OK, Icon::None);
+    } else {
+        PrintLateStatement(kb_, selected.front()->text().toStdString());
+    }
+    lstLatePmts_->setFocus();
+}
+
+}  // namespace kb

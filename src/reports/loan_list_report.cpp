@@ -1,0 +1,65 @@
+#include "reports/loan_list_report.h"
+
+#include "core/format.h"
+#include "list/loan_row.h"
+
+namespace kb {
+
+namespace {
+
+constexpr const char* kLoanListLabel = "KBLoan - mnu LOAN RPT";
+constexpr const char* kLoansTitle = "LOANS";
+constexpr const char* kNextPaymentTitle = "----NEXT PAYMENT----";
+constexpr const char* kLoanListColumnTitles =
+    "LOAN-#   LOAN-NAME                         BALANCE    DUE-DATE     PAYMENT";
+constexpr const char* kTotalBalanceMask = "##,###,##0.00";
+constexpr const char* kTotalPaymentMask = "###,##0.00";
+
+}  // namespace
+
+std::vector<ListedLoan> ListLoans(const std::vector<LoanRecord>& loans) {
+    std::vector<ListedLoan> listed;
+    listed.reserve(loans.size());
+    for (const LoanRecord& loan : loans) {
+        if (loan.LoanNbr.empty()) continue;
+        listed.push_back(
+            {LoanRow(loan), Currency::FromDouble(NumVal(loan.Balance)), Currency::FromDouble(NumVal(loan.Payment))});
+    }
+    return listed;
+}
+
+Report LoanListReport(const std::string& caption, const std::vector<ListedLoan>& loans) {
+    Report report;
+    report.label = kLoanListLabel;
+    report.paperPrompt = kInsertBlankSheet;
+    report.heading = [caption](int, int) {
+        return std::vector<PrintLine>{
+            PrintLine().at(2, caption),
+            PrintLine(),
+            PrintLine().at(39, kLoansTitle),
+            PrintLine(),
+            PrintLine().at(56, kNextPaymentTitle),
+            PrintLine().at(2, kLoanListColumnTitles),
+        };
+    };
+    Currency totalBalance;
+    Currency totalPayment;
+    report.rows.reserve(loans.size());
+    for (const ListedLoan& loan : loans) {
+        report.rows.push_back(PrintLine().at(2, loan.row));
+        totalBalance += loan.balance;
+        totalPayment += loan.payment;
+    }
+    report.rowsPerPage = kLoanListRowsPerPage;
+    report.closing = {PrintLine(), PrintLine()
+                                       .at(35, "Total: ")
+                                       .add(Using(totalBalance.ToDouble(), kTotalBalanceMask))
+                                       .at(67, Using(totalPayment.ToDouble(), kTotalPaymentMask))};
+    return report;
+}
+
+PrintOutcome PrintLoanList(KBMain& kb, const std::string& caption, const std::vector<ListedLoan>& loans) {
+    return PrintReport(kb.dialogs, kb.printing, LoanListReport(caption, loans));
+}
+
+}  // namespace kb

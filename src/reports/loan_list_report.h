@@ -1,0 +1,35 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "core/currency.h"
+#include "core/kbmain.h"
+#include "reports/print_flow.h"
+#include "store/records.h"
+
+namespace kb {
+
+inline constexpr int kLoanListRowsPerPage = 46;
+// The title of a failure to read the loans, or the payments, for a list.
+inline constexpr const char* kFillListLabel = "FILL LIST";
+
+// A row of the loan list as the list shows it, with the loan's own balance and payment beside it: the row's
+// ten-character columns cut amounts of a million or more, so the report's totals add these instead.
+struct ListedLoan {
+    std::string row;
+    Currency balance;
+    Currency payment;
+};
+
+// The loan list's rows for the loans in their order, leaving out loans without a loan number.
+std::vector<ListedLoan> ListLoans(const std::vector<LoanRecord>& loans);
+
+// The loan list report: the 6-line heading on every page, 46 rows a page each at column 2 exactly as listed, then
+// an empty line and the totals of the balances and of the payments on the last page.
+Report LoanListReport(const std::string& caption, const std::vector<ListedLoan>& loans);
+
+// The Reports menu's Loan List: the print dialog without print-to-file (Cancel, or an empty list, ends it
+// silently), then the pages.
+PrintOutcome PrintLoanList(KBMain& kb, const std::string& caption, const std::vector<ListedLoan>& loans);
+
+}  // namespace kb

@@ -1,0 +1,158 @@
+#include "reports/payments_received.h"
+
+#include <algorithm>
+#include <cctype>
+#include <unordered_map>
+
+#include "core/currency.h"
+#include "core/error_trap.h"
+#include "core/format.h"
+#include "reports/loan_list_report.h"
+#include "store/store.h"
+
+namespace kb {
+
+namespace {
+
+constexpr const char* kInvalidBeginning = "INVALID BEGINNING DATE";
+constexpr const char* kInvalidEnding = "INVALID ENDING DATE";
+constexpr const char* kMissingDate = "MISSING BEGINNING OR ENDING DATE";
+constexpr const char* kInvalidRange = "INVALID DATE RANGE";
+constexpr const char* kPrintPmtsLabel = "RptCnd - Print Pmts";
+constexpr const char* kLoanNotOnFile = "(LOAN NOT ON FILE)";
+constexpr const char* kColumnTitles = "LOAN-#   LOAN-NAME                        DATE-REC     PAYMENT";
+constexpr const char* kDateKeyMask = "yyyy/mm/dd";
+constexpr const char* kDateMask = "mm/dd/yyyy";
+constexpr const char* kWorkAmountMask = "######0.00";
+constexpr const char* kTotalMask = "##,###,##0.00";
+
+// The work list row's parts (from 0): date key, loan number, and the amount as the last 10 characters.
+constexpr std::size_t kKeyLength = 10;
+constexpr std::size_t kLoanNbrStart = 11;
+constexpr std::size_t kLoanNbrLength = 8;
+constexpr std::size_t kAmountLength = 10;
+
+// A typed date: "mm/dd/yyyy" as the field writes it, or month/day/year with a four-digit year.
+std::optional<Date> ReadTypedDate(std::string_view text) {
+    if (auto date = ParseStoredDate(text)) return date;
+    const auto parts = ReadMonthDayYear(text);
+    if (!parts || parts->yearDigits != 4) return std::nullopt;
+    return MakeDate(parts->year, parts->month, parts->day);
+}
+
+// A payment's date key; empty for a date that is not one, which no range holds.
+std::string PaymentDateKey(std::string_view pmtDT) {
+    const auto date = ParseStoredDate(pmtDT);
+    return date ? FormatDate(*date, kDateKeyMask) : std::string();
+}
+
+// Loan numbers as the loans file compares them: case and trailing blanks do not count.
+std::string LoanLookupKey(std::string_view loanNbr) {
+    std::string key = TrimRight(loanNbr);
+    for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return key;
+}
+
+std::string CustomerName(const LoanRecord& loan) { return TrimRight(loan.FirstMI) + " " + loan.LastNm; }
+
+std::vector<PrintLine> Heading(const std::string& title, const DateRange& range) {
+    return {
+        PrintLine().at(5, title),
+        PrintLine(),
+        PrintLine()
+            .at(5, "PAYMENTS MADE BETWEEN ")
+            .add(FormatDate(range.first, kDateMask))
+            .add(" and ")
+            .add(FormatDate(range.last, kDateMask)),
+        PrintLine(),
+        PrintLine().at(5, kColumnTitles),
+    };
+}
+
+}  // namespace
+
+Conditions CheckConditions(std::string_view beginning, std::string_view ending) {
+    const std::string begin = TrimRight(beginning), end = TrimRight(ending);
+    std::optional<Date> first, last;
+    if (!begin.empty() && !(first = ReadTypedDate(begin))) return {std::nullopt, kInvalidBeginning};
+    if (!end.empty() && !(last = ReadTypedDate(end))) return {std::nullopt, kInvalidEnding};
+    if (!first || !last) return {std::nullopt, kMissingDate};
+    if (*first > *last) return {std::nullopt, kInvalidRange};
+    return {DateRange{*first, *last}, nullptr};
+}
+
+std::string WorkListRow(const PaymentRecord& payment) {
+    return PaymentDateKey(payment.PmtDT) + " " +
+           PadRight(CharSlice(payment.LoanNbr, 0, kLoanNbrLength), kLoanNbrLength) + " " +
+           Using(NumVal(payment.Amount), kWorkAmountMask);
+}
+
+std::vector<std::string> GatherPayments(const std::vector<PaymentRecord>& payments, const DateRange& range) {
+    const std::string first = FormatDate(range.first, kDateKeyMask), last = FormatDate(range.last, kDateKeyMask);
+    std::vector<std::string> workList;
+    for (const PaymentRecord& payment : payments) {
+        const std::string key = PaymentDateKey(payment.PmtDT);
+        if (!key.empty() && key >= first && key <= last) workList.push_back(WorkListRow(payment));
+    }
+    std::sort(workList.begin(), workList.end());
+    return workList;
+}
+
+std::vector<std::string> ReadPaymentsReceived(KBMain& kb, const DateRange& range) {
+    ErrorTrap fillList(kb.dialogs, kFillListLabel);
+    std::vector<PaymentRecord> payments;
+    if (!fillList.run([&] { payments = PaymentTable(kb.PmtsDB).readDateRange(range.first, range.last); })) return {};
+    return GatherPayments(payments, range);
+}
+
+Report PaymentsReceivedReport(const std::string& title, const DateRange& range,
+                              const std::vector<std::string>& workList, const std::vector<LoanRecord>& loans) {
+    std::unordered_map<std::string, const LoanRecord*> byNumber;
+    byNumber.reserve(loans.size());
+    for (const LoanRecord& loan : loans) byNumber.emplace(LoanLookupKey(loan.LoanNbr), &loan);
+
+    Report report;
+    report.label = kPrintPmtsLabel;
+    report.paperPrompt = kInsertBlankSheet;
+    report.heading = [title, range](int, int) { return Heading(title, range); };
+    report.rowsPerPage = kPaymentsRowsPerPage;
+    report.rows.reserve(workList.size());
+    Currency total;
+    for (const std::string& row : workList) {
+        const std::string key = CharSlice(row, 0, kKeyLength);
+        const std::string date =
+            key.size() == kKeyLength ? key.substr(5, 2) + "/" + key.substr(8, 2) + "/" + key.substr(0, 4) : key;
+        const std::string loanNbr = CharSlice(row, kLoanNbrStart, kLoanNbrLength);
+        const std::size_t length = CharCount(row);
+        const std::string amount = CharSlice(row, length > kAmountLength ? length - kAmountLength : 0);
+        const auto loan = byNumber.find(LoanLookupKey(loanNbr));
+        const std::string name = loan == byNumber.end() ? kLoanNotOnFile : CustomerName(*loan->second);
+        report.rows.push_back(PrintLine().at(5, loanNbr).add(" ").add(name).at(46, date).add(" ").add(amount));
+        total += Currency::FromDouble(NumVal(amount));
+    }
+    report.closing = {PrintLine(), PrintLine().at(47, "Total: ").add(Using(total.ToDouble(), kTotalMask))};
+    return report;
+}
+
+PrintOutcome PrintPmts(KBMain& kb, const std::string& title, const DateRange& range,
+                       const std::vector<std::string>& workList) {
+    if (workList.empty()) return PrintOutcome::NothingToPrint;
+    ErrorTrap trap(kb.dialogs, kPrintPmtsLabel);
+    PrintDialogOptions options;
+    options.allowPrintToFile = true;
+    const std::optional<PrinterChoice> chosen = kb.dialogs.choosePrinter(options);
+    if (!chosen) return PrintOutcome::Cancelled;
+
+    std::vector<LoanRecord> loans;
+    ErrorTrap fillList(kb.dialogs, kFillListLabel);
+    if (!fillList.run([&] { loans = LoanTable(kb.LoanDB).readAll(LoanOrder::ById); })) return PrintOutcome::Abandoned;
+    Report report;
+    if (!trap.run([&] { report = PaymentsReceivedReport(title, range, workList, loans); }))
+        return PrintOutcome::Abandoned;
+    return PrintPages(kb.dialogs, kb.printing, *chosen, report, [&trap](const std::function<void()>& step) {
+        trap.run(step);
+        return true;
+    });
+}
+
+}  // namespace kb

@@ -1,0 +1,50 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/dates.h"
+#include "core/kbmain.h"
+#include "reports/print_flow.h"
+#include "store/records.h"
+
+namespace kb {
+
+inline constexpr int kPaymentsRowsPerPage = 46;
+
+// The first and last day of the report, both included.
+struct DateRange {
+    Date first;
+    Date last;
+};
+
+// The report conditions as typed: the range, or the refusal to show (and the window stays open).
+struct Conditions {
+    std::optional<DateRange> range;
+    const char* refusal = nullptr;
+};
+Conditions CheckConditions(std::string_view beginning, std::string_view ending);
+
+// A payment's row of the work list, 30 characters: the payment date as yyyy/mm/dd, the loan number in 8
+// characters, the amount in 10. Sorted as text, the rows run by date, then loan number, then amount.
+std::string WorkListRow(const PaymentRecord& payment);
+
+// The work list of the payments dated within the range, sorted.
+std::vector<std::string> GatherPayments(const std::vector<PaymentRecord>& payments, const DateRange& range);
+
+// Reads the payments of the range from the payments file and gathers them. A file that cannot be read is reported
+// at once (titled "FILL LIST") and gives an empty list.
+std::vector<std::string> ReadPaymentsReceived(KBMain& kb, const DateRange& range);
+
+// The report's pages from the work list: the 5-line heading on every page, 46 payments a page with the customer
+// found by loan number, then an empty line and the total on the last page.
+Report PaymentsReceivedReport(const std::string& title, const DateRange& range,
+                              const std::vector<std::string>& workList, const std::vector<LoanRecord>& loans);
+
+// Prints the report: an empty work list ends it silently, before the print dialog (which offers print-to-file);
+// Cancel there ends it silently too.
+PrintOutcome PrintPmts(KBMain& kb, const std::string& title, const DateRange& range,
+                       const std::vector<std::string>& workList);
+
+}  // namespace kb

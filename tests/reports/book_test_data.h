@@ -1,0 +1,63 @@
+#pragma once
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/kbmain.h"
+#include "reports/report_test_data.h"
+#include "store/store.h"
+#include "support/fixed_clock.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_dir.h"
+
+namespace kb::test {
+
+// A book of empty files in a temporary directory, the seams' doubles and a KBMain on them; today is 12/06/2026.
+struct TestBook {
+    TestBook() {
+        kb.LoanDB = dir.file("KB_Loan.mdb");
+        kb.PmtsDB = dir.file("KB_Pmts.mdb");
+        CreateTableFile(kb.LoanDB, TableNumber::Loans);
+        CreateTableFile(kb.PmtsDB, TableNumber::Payments);
+    }
+    void add(const LoanRecord& loan) { LoanTable(kb.LoanDB).add(loan); }
+    void pay(const std::string& loanNbr, const std::string& pmtDT, const std::string& amount) {
+        PaymentTable(kb.PmtsDB).add({PmtKey(loanNbr, pmtDT), pmtDT, amount, "", "", "", "", {}, "", ""});
+    }
+    // Queues the print dialog's answer and the paper prompts' answers.
+    void answer(std::optional<PrinterChoice> printer, const std::vector<Answer>& prompts = {}) {
+        dialogs.answerPrinter(std::move(printer));
+        for (Answer prompt : prompts) dialogs.answerMessage(prompt);
+    }
+
+    TempDir dir;
+    ScriptedDialogs dialogs;
+    FailingPrinting printing;
+    FixedClock clock;
+    KBMain kb{dialogs, printing, clock};
+};
+
+inline LoanRecord Loan(std::string nbr, std::string first, std::string last, std::optional<Date> due,
+                       std::string balance = "", std::string payment = "", std::string phone = "") {
+    LoanRecord loan;
+    loan.LoanNbr = std::move(nbr);
+    loan.FirstMI = std::move(first);
+    loan.LastNm = std::move(last);
+    loan.NextPmtDT = due;
+    loan.Balance = std::move(balance);
+    loan.Payment = std::move(payment);
+    loan.Phone = std::move(phone);
+    return loan;
+}
+
+// The text left-justified in `width` blanks, for writing expected columns out.
+inline std::string Padded(std::string text, std::size_t width) {
+    text.resize(std::max(text.size(), width), ' ');
+    return text;
+}
+
+// "L01" ... "L99": loan numbers that sort in the order they are made.
+inline std::string Numbered(int n) { return (n < 10 ? "L0" : "L") + std::to_string(n); }
+
+}  // namespace kb::test

@@ -1,0 +1,79 @@
+#include "reports/loan_list_report.h"
+
+#include <gtest/gtest.h>
+
+#include "book_test_data.h"
+#include "list/loan_row.h"
+
+namespace kb {
+namespace {
+
+using namespace std::chrono;
+using test::Loan;
+using Page = std::vector<std::string>;
+using Message = test::ScriptedDialogs::Message;
+
+TEST(LoanListReportTest, ListedLoansKeepTheirOwnAmountsBesideTheRows) {
+    const std::vector<LoanRecord> loans = {Loan("A1", "JOHN", "SMITH", year{2026} / 1 / 15, "1234567.89", "12.345"),
+                                           Loan("", "NO", "NUMBER", {}, "5", "5"), Loan("B2", "ANN", "DOE", {})};
+    const std::vector<ListedLoan> listed = ListLoans(loans);
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ((std::vector{listed[0].row, listed[1].row}), LoanRows(loans));
+    // The row cuts the balance to its column; the value beside it is whole.
+    EXPECT_EQ(listed[0].row.substr(42, 10), "1,234,567.");
+    EXPECT_EQ(listed[0].balance, Currency::FromTenThousandths(12345678900));
+    EXPECT_EQ(listed[0].payment, Currency::FromTenThousandths(123450));
+    EXPECT_EQ(listed[1].balance, Currency());
+}
+
+// `count` listed loans: the first owes a million and more, the others 100.00; each pays 410.55.
+std::vector<ListedLoan> Listed(int count) {
+    std::vector<LoanRecord> loans;
+    for (int n = 1; n <= count; ++n)
+        loans.push_back(Loan(test::Numbered(n), "A", "B", {}, n == 1 ? "1234567.89" : "100.00", "410.55"));
+    return ListLoans(loans);
+}
+
+Page ListPage(const std::vector<ListedLoan>& loans, std::size_t first, std::size_t last, const char* totals) {
+    Page page = {" KESTREL-BOOK VER8.03 for ACME MOTORS",
+                 "",
+                 std::string(38, ' ') + "LOANS",
+                 "",
+                 std::string(55, ' ') + "----NEXT PAYMENT----",
+                 " LOAN-#   LOAN-NAME                         BALANCE    DUE-DATE     PAYMENT"};
+    for (std::size_t i = first; i < last; ++i) page.push_back(" " + loans[i].row);
+    if (totals) page.insert(page.end(), {"", std::string(34, ' ') + "Total: " + totals});
+    return page;
+}
+
+TEST(LoanListReportTest, FortySixRowsAPageWithTheTotalsOfTheLoansOwnAmounts) {
+    const auto loans46 = Listed(46), loans47 = Listed(47);
+    const struct {
+        std::vector<ListedLoan> loans;
+        std::optional<PrinterChoice> printer;
+        std::vector<Answer> prompts;
+        std::vector<Page> pages;
+    } cases[] = {
+        // The last row fills the page: the totals go on that same page.
+        {loans46, PrinterChoice{}, {Answer::OK}, {ListPage(loans46, 0, 46, " 1,239,067.89             18,885.30")}},
+        {loans47,
+         PrinterChoice{},
+         {Answer::OK, Answer::OK},
+         {ListPage(loans47, 0, 46, nullptr), ListPage(loans47, 46, 47, " 1,239,167.89             19,295.85")}},
+        {loans47, PrinterChoice{}, {Answer::OK, Answer::Cancel}, {ListPage(loans47, 0, 46, nullptr)}},
+        {loans47, std::nullopt, {}, {}},
+        {{}, PrinterChoice{}, {}, {}},
+    };
+    for (const auto& c : cases) {
+        test::TestBook book;
+        book.answer(c.printer, c.prompts);
+        PrintLoanList(book.kb, test::kCaption, c.loans);
+        EXPECT_EQ(book.printing.pages, c.pages) << c.loans.size();
+        const Message prompt{"Insert Blank Sheet of Paper in Printer", kAppTitle, Buttons::OKCancel, Icon::None};
+        EXPECT_EQ(book.dialogs.messages, std::vector<Message>(c.prompts.size(), prompt));
+        EXPECT_FALSE(book.dialogs.printDialogs.at(0).allowPrintToFile);
+    }
+}
+
+}  // namespace
+}  // namespace kb
