@@ -18,6 +18,7 @@
 #include "core/input_rules.h"
 #include "core/startup.h"
 #include "list/loan_row.h"
+#include "reports/help_target.h"
 #include "loan/frmKBLoan.h"
 #include "reports/frmLatePmt.h"
 #include "reports/frmRptCnd.h"
@@ -77,7 +78,7 @@ constexpr ColumnHeading kColumnHeadings[] = {
 struct HelpEntry {
     const char* objectName;
     const char* caption;
-    const char* target;  // after the help file's path; "ABOUT" stands alone
+    const char* target;  // the section code; none for About
 };
 
 constexpr HelpEntry kHelpEntries[] = {
@@ -238,7 +239,7 @@ void frmKBLst::buildMenus() {
 
     QMenu* help = menuBar()->addMenu("&Help");
     for (const HelpEntry& entry : kHelpEntries) {
-        const std::string target = entry.target ? std::string(kHelpPath) + entry.target : "ABOUT";
+        const std::string target = HelpTargetFor(entry.target);
         connect(AddAction(help, entry.objectName, entry.caption), &QAction::triggered, this,
                 [this, target] { ShowHelpSection(target); });
     }

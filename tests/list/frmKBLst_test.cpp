@@ -11,9 +11,7 @@
 
 #include "core/startup.h"
 #include "store/store.h"
-#include "support/fixed_clock.h"
-#include "support/recording_printing.h"
-#include "support/scripted_dialogs.h"
+#include "support/doubles.h"
 #include "support/temp_dir.h"
 
 namespace kb {
@@ -21,7 +19,7 @@ namespace {
 
 using namespace std::chrono;
 
-class LoanListWindowTest : public ::testing::Test {
+class LoanListWindowTest : public ::testing::Test, protected test::Doubles {
 protected:
     void SetUp() override {
         ASSERT_TRUE(StartUp(kb));
@@ -59,10 +57,6 @@ protected:
 
     test::TempDir dir;
     test::WorkingDir inDir{dir.path()};
-    test::ScriptedDialogs dialogs;
-    test::RecordingPrinting printing;
-    test::FixedClock clock;
-    KBMain kb{dialogs, printing, clock};
     std::unique_ptr<frmKBLst> window;
     QListWidget* list = nullptr;
 };
