@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/kb_field.h"
+#include "app/list_columns.h"
 #include "core/error_trap.h"
 #include "core/input_rules.h"
 #include "core/startup.h"
@@ -61,18 +62,11 @@ const std::array<SortChoice, 3>& SortChoices() {
     return choices;
 }
 
-// A column heading placed over the list's character columns: first column and width in characters.
-struct ColumnHeading {
-    const char* text;
-    int column;
-    int width;
-    Qt::Alignment alignment;
-};
-
+// "Next Payment" stands on the first line, above "Date Due" and "Amt Due".
 constexpr ColumnHeading kColumnHeadings[] = {
-    {"Loan ID", 0, 8, Qt::AlignLeft},       {"Loan Name", 9, 32, Qt::AlignLeft},
-    {"Bal Due", 42, 10, Qt::AlignRight},    {"Date Due", 53, 10, Qt::AlignRight},
-    {"Amt Due", 64, 10, Qt::AlignRight},    {"Next Payment", 53, 21, Qt::AlignHCenter},
+    {"Loan ID", 0, 8, Qt::AlignLeft, 1},    {"Loan Name", 9, 32, Qt::AlignLeft, 1},
+    {"Bal Due", 42, 10, Qt::AlignRight, 1}, {"Date Due", 53, 10, Qt::AlignRight, 1},
+    {"Amt Due", 64, 10, Qt::AlignRight, 1}, {"Next Payment", 53, 21, Qt::AlignHCenter, 0},
 };
 
 struct HelpEntry {
@@ -89,12 +83,6 @@ constexpr HelpEntry kHelpEntries[] = {
     {"mnuPayOff", "Loan &PayOFF", "/S03E03"},
     {"mnuEditing", "&Editing Fields", "/S04E04"},
 };
-
-QFont ListFont() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(9);
-    return font;
-}
 
 // The loan number of a list row: its first 8 characters without the blanks on the left. Blanks on the right
 // stay; the loans file ignores them when it looks the number up.
@@ -150,7 +138,6 @@ QWidget* frmKBLst::buildListPanel() {
     lblLoanSort_->setObjectName("lblLoanSort");
     lblLoanSort_->setAlignment(Qt::AlignHCenter);
     layout->addWidget(lblLoanSort_);
-    layout->addWidget(buildColumnHeadings());
 
     lstLoan_ = new QListWidget(pbxList_);
     lstLoan_->setObjectName("lstLoan");
@@ -159,6 +146,7 @@ QWidget* frmKBLst::buildListPanel() {
     lstLoan_->installEventFilter(this);
     connect(lstLoan_, &QListWidget::itemDoubleClicked, this,
             [this] { OpenSelectedLoan(kProcessMode, kCmdProcessLabel); });
+    layout->addWidget(ColumnHeadings(pbxList_, *lstLoan_, kColumnHeadings, 2, "lblLoan_"));
     layout->addWidget(lstLoan_, 1);
 
     lblLstLd_ = new QLabel(kLoading, lstLoan_);
@@ -166,27 +154,6 @@ QWidget* frmKBLst::buildListPanel() {
     lblLstLd_->move(8, 8);
     lblLstLd_->adjustSize();
     return pbxList_;
-}
-
-QWidget* frmKBLst::buildColumnHeadings() {
-    auto* headings = new QWidget(pbxList_);
-    const QFontMetrics metrics(ListFont());
-    const int charWidth = metrics.horizontalAdvance('0');
-    const int lineHeight = metrics.height() + 2;
-    // The list draws its rows inside its frame and the item's own margin.
-    const int left = lstLoan_ ? lstLoan_->frameWidth() : 1;
-    const int inset = left + 4;
-    for (std::size_t i = 0; i < std::size(kColumnHeadings); ++i) {
-        const ColumnHeading& column = kColumnHeadings[i];
-        auto* label = new QLabel(column.text, headings);
-        label->setObjectName(QString("lblLoan_%1").arg(i));
-        label->setFont(ListFont());
-        label->setAlignment(column.alignment | Qt::AlignBottom);
-        const int top = i == 5 ? 0 : lineHeight;
-        label->setGeometry(inset + column.column * charWidth, top, column.width * charWidth, lineHeight);
-    }
-    headings->setFixedHeight(2 * lineHeight + 2);
-    return headings;
 }
 
 QWidget* frmKBLst::buildButtons() {

@@ -32,7 +32,6 @@ protected:
 private:
     void buildMenus();
     QWidget* buildListPanel();
-    QWidget* buildColumnHeadings();
     QWidget* buildButtons();
     // The three sort menu items share one handler, by index: 0 identification, 1 name, 2 due date.
     void ChangeOrder(int index);

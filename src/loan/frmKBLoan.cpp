@@ -19,6 +19,7 @@
 #include <stdexcept>
 
 #include "app/kb_field.h"
+#include "app/list_columns.h"
 #include "core/error_trap.h"
 #include "core/format.h"
 #include "core/input_rules.h"
@@ -87,17 +88,11 @@ constexpr int TwipsToPixels(int twips) { return twips / 15; }
 
 // The headings over the payment list's columns, in the list's characters (from 0): two lines, a heading longer
 // than its column wrapped onto both. Above them the banner, centred over late fee, interest and principal.
-struct ColumnHeading {
-    const char* text;
-    int column;
-    int width;
-    Qt::Alignment alignment;
-};
 constexpr ColumnHeading kPmtHeadings[] = {
-    {"Pmt Date", 0, 10, Qt::AlignLeft},        {"Check #", 12, 8, Qt::AlignLeft},
-    {"Total Payment", 20, 10, Qt::AlignRight}, {"Late", 32, 5, Qt::AlignRight},
-    {"Interest", 39, 10, Qt::AlignRight},      {"Principal", 50, 10, Qt::AlignRight},
-    {"Balance Due", 62, 10, Qt::AlignRight},
+    {"Pmt Date", 0, 10, Qt::AlignLeft, 1, 2},        {"Check #", 12, 8, Qt::AlignLeft, 1, 2},
+    {"Total Payment", 20, 10, Qt::AlignRight, 1, 2}, {"Late", 32, 5, Qt::AlignRight, 1, 2},
+    {"Interest", 39, 10, Qt::AlignRight, 1, 2},      {"Principal", 50, 10, Qt::AlignRight, 1, 2},
+    {"Balance Due", 62, 10, Qt::AlignRight, 1, 2},
 };
 constexpr const char* kDistributionBanner = "!------------ Payment Distribution------------!";
 constexpr int kDistributionFirstColumn = 32;
@@ -410,35 +405,13 @@ QGroupBox* frmKBLoan::buildPaymentList() {
 }
 
 QWidget* frmKBLoan::buildPaymentHeadings() {
-    auto* headings = new QWidget(fraPmtLst_);
-    headings->setObjectName("lblPmtHeadings");
-    const QFont font = lstPmts_->font();
-    const QFontMetricsF metrics(font);
-    // Fractional: rounded to whole pixels, 72 characters would drift from the list's columns.
-    const qreal charWidth = metrics.horizontalAdvance('0');
-    const int lineHeight = qCeil(metrics.height());
-    // The list draws its rows inside its frame and the item's own margin.
-    const int inset = lstPmts_->frameWidth() + 4;
-    const auto x = [&](int column) { return inset + qRound(column * charWidth); };
-    const auto addLabel = [&](const char* text, Qt::Alignment alignment) {
-        auto* label = new QLabel(QString::fromUtf8(text), headings);
-        label->setFont(font);
-        label->setAlignment(alignment | Qt::AlignBottom);
-        return label;
-    };
-    const int bannerWidth = static_cast<int>(std::strlen(kDistributionBanner));
-    const int bannerColumn =
-        (kDistributionFirstColumn + kDistributionLastColumn + 1) / 2 - (bannerWidth + 1) / 2;
-    addLabel(kDistributionBanner, Qt::AlignLeft)
-        ->setGeometry(x(bannerColumn), 0, x(bannerColumn + bannerWidth + 1) - x(bannerColumn), lineHeight);
-    for (const ColumnHeading& heading : kPmtHeadings) {
-        QLabel* label = addLabel(heading.text, heading.alignment);
-        label->setWordWrap(true);
-        const int left = x(heading.column);
-        label->setGeometry(left, lineHeight, x(heading.column + heading.width) - left, 2 * lineHeight);
-    }
-    headings->setFixedHeight(3 * lineHeight + 2);
-    return headings;
+    constexpr int bannerWidth = std::char_traits<char>::length(kDistributionBanner);
+    constexpr int bannerColumn = (kDistributionFirstColumn + kDistributionLastColumn + 1) / 2 - (bannerWidth + 1) / 2;
+    std::vector<ColumnHeading> headings = {{kDistributionBanner, bannerColumn, bannerWidth + 1, Qt::AlignLeft}};
+    headings.insert(headings.end(), std::begin(kPmtHeadings), std::end(kPmtHeadings));
+    QWidget* strip = ColumnHeadings(fraPmtLst_, *lstPmts_, headings, 3);
+    strip->setObjectName("lblPmtHeadings");
+    return strip;
 }
 
 QGroupBox* frmKBLoan::buildAddPaymentPanel() {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/list_columns.h"
 #include "reports/late_payments.h"
 #include "reports/late_statement.h"
 
@@ -20,24 +21,10 @@ constexpr const char* kNoItemSelected = "NO ITEM SELECTED!";
 constexpr int kRowCharacters = 78;
 constexpr int kVisibleRows = 20;
 
-// A column label over the list's character columns: first column (from 0) and width in characters.
-struct ColumnLabel {
-    const char* text;
-    int column;
-    int width;
-    Qt::Alignment alignment;
-};
-
-constexpr ColumnLabel kColumnLabels[] = {
+constexpr ColumnHeading kColumnLabels[] = {
     {"Due Date", 0, 10, Qt::AlignLeft}, {"Loan Name", 11, 32, Qt::AlignLeft}, {"Payment", 46, 10, Qt::AlignRight},
     {"Phone", 57, 12, Qt::AlignLeft},   {"Loan #", 70, 8, Qt::AlignLeft},
 };
-
-QFont ListFont() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(9);
-    return font;
-}
 
 }  // namespace
 
@@ -64,16 +51,7 @@ frmLatePmt::frmLatePmt(KBMain& kb, std::string listCaption, QWidget* parent)
     const int inset = lstLatePmts_->frameWidth() + 4;
     lstLatePmts_->setMinimumSize(2 * inset + (kRowCharacters + 3) * charWidth, kVisibleRows * (metrics.height() + 2));
 
-    auto* labels = new QWidget(this);
-    for (std::size_t i = 0; i < std::size(kColumnLabels); ++i) {
-        const ColumnLabel& column = kColumnLabels[i];
-        auto* label = new QLabel(column.text, labels);
-        label->setObjectName(QString("lblColumn_%1").arg(i));
-        label->setFont(ListFont());
-        label->setAlignment(column.alignment | Qt::AlignBottom);
-        label->setGeometry(inset + column.column * charWidth, 0, column.width * charWidth, metrics.height() + 2);
-    }
-    labels->setFixedHeight(metrics.height() + 4);
+    QWidget* labels = ColumnHeadings(this, *lstLatePmts_, kColumnLabels, 1, "lblColumn_");
 
     const std::tuple<QPushButton**, const char*, const char*> buttons[] = {
         {&cmdPrintList_, "cmdPrintList", "Print &List"},

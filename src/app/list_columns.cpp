@@ -1,0 +1,42 @@
+#include "app/list_columns.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QListWidget>
+#include <QtMath>
+
+namespace kb {
+
+QFont ListFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSize(9);
+    return font;
+}
+
+QWidget* ColumnHeadings(QWidget* parent, const QListWidget& list, std::span<const ColumnHeading> headings,
+                        int lineCount, const QString& objectNamePrefix) {
+    auto* strip = new QWidget(parent);
+    const QFontMetricsF metrics(list.font());
+    // Fractional: rounded to whole pixels, a long row's columns would drift from their headings.
+    const qreal charWidth = metrics.horizontalAdvance('0');
+    const int lineHeight = qCeil(metrics.height()) + 2;
+    // The list draws its rows inside its frame and the item's own margin.
+    const int inset = list.frameWidth() + 4;
+    const auto x = [&](int column) { return inset + qRound(column * charWidth); };
+    for (std::size_t i = 0; i < headings.size(); ++i) {
+        const ColumnHeading& heading = headings[i];
+        auto* label = new QLabel(QString::fromUtf8(heading.text), strip);
+        if (!objectNamePrefix.isEmpty()) label->setObjectName(objectNamePrefix + QString::number(i));
+        label->setFont(list.font());
+        label->setAlignment(heading.alignment | Qt::AlignBottom);
+        label->setWordWrap(heading.lines > 1);
+        const int left = x(heading.column);
+        label->setGeometry(left, heading.line * lineHeight, x(heading.column + heading.width) - left,
+                           heading.lines * lineHeight);
+    }
+    strip->setFixedHeight(lineCount * lineHeight + 2);
+    return strip;
+}
+
+}  // namespace kb

@@ -1,0 +1,31 @@
+#pragma once
+#include <QFont>
+#include <QString>
+#include <Qt>
+#include <span>
+
+class QListWidget;
+class QWidget;
+
+namespace kb {
+
+// The fixed-pitch font of the program's lists.
+QFont ListFont();
+
+// A heading over a fixed-pitch list's character columns: first column (from 0) and width in characters, the text
+// line it starts on (from 0) and how many lines it may wrap onto.
+struct ColumnHeading {
+    const char* text;
+    int column;
+    int width;
+    Qt::Alignment alignment;
+    int line = 0;
+    int lines = 1;
+};
+
+// A strip of `lineCount` text lines holding the headings, each placed over its columns of `list` (whose font and
+// frame decide where the characters stand). Heading i is named objectNamePrefix + i when a prefix is given.
+QWidget* ColumnHeadings(QWidget* parent, const QListWidget& list, std::span<const ColumnHeading> headings,
+                        int lineCount, const QString& objectNamePrefix = QString());
+
+}  // namespace kb
