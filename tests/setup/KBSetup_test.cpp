@@ -5,8 +5,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QMainWindow>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -15,11 +13,11 @@
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <tuple>
 
 #include "app/Main.h"
 #include "core/config.h"
 #include "core/startup.h"
-#include "setup/setup_settings.h"
 #include "support/doubles.h"
 #include "support/temp_dir.h"
 
@@ -27,180 +25,121 @@ namespace kb {
 namespace {
 
 std::string FileText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
     std::ostringstream text;
-    text << file.rdbuf();
+    text << std::ifstream(path, std::ios::binary).rdbuf();
     return text.str();
 }
 
 class SetupScreenTest : public ::testing::Test, protected test::Doubles {
 protected:
-    void SetUp() override {
-        // The values start-up gives them without KB.CFG.
-        kb.DealerNm = kDefaultDealerNm;
-        kb.PassWrd = false;
-        kb.TYMsg1 = kDefaultThankYou;
-        kb.TYMsg2.clear();
+    void TearDown() override {
+        if (list) list->close();
+        QApplication::processEvents();
     }
-
     std::unique_ptr<KBSetup> Open(const char* setupMode) {
         kb.SetupMode = setupMode;
         auto setup = std::make_unique<KBSetup>(kb);
         setup->show();
         return setup;
     }
-    template <class Widget>
-    static Widget* Find(KBSetup& setup, const char* name) {
-        auto* widget = setup.findChild<Widget*>(name);
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    static void Click(KBSetup& setup, const char* button) {
-        QTest::mouseClick(Find<QPushButton>(setup, button), Qt::LeftButton);
-    }
 
     test::TempDir dir;
     test::WorkingDir inDir{dir.path()};
+    QWidget* list = nullptr;  // the loan list, when Main opened it
 };
 
-TEST_F(SetupScreenTest, OpensThePanelOfTheModeFilledFromTheFile) {
-    const struct {
-        const char* mode;
-        const char* file;  // none: no KB.CFG, the panel keeps its defaults
-        bool businessName;
-        bool passWrd;
-        const char* tyMsg1;
-        const char* tyMsg2;
-        const char* dealerNm;
-    } cases[] = {
-        {"S", nullptr, false, false, "THANK YOU FOR YOUR PAYMENT", "", ""},
-        {"R", nullptr, true, false, "THANK YOU FOR YOUR PAYMENT", "", ""},
-        {"", "\"ACME\",#TRUE#,\"LINE 1\",\"LINE 2\"\r\n", false, true, "LINE 1", "LINE 2", "ACME"},
-        {"R", "\"ACME\",#FALSE#\r\n", true, false, "", "", "ACME"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.mode) + (c.file ? c.file : ""));
-        std::filesystem::remove(kConfigPath);
-        if (c.file) std::ofstream(kConfigPath, std::ios::binary) << c.file;
-        auto setup = Open(c.mode);
-        EXPECT_EQ(setup->windowTitle(), "KESTREL BOOK SETUP");
-        EXPECT_EQ(Find<QWidget>(*setup, "pbxSetup_0")->isHidden(), c.businessName);
-        EXPECT_EQ(Find<QWidget>(*setup, "pbxSetup_1")->isHidden(), !c.businessName);
-        EXPECT_EQ(Find<QCheckBox>(*setup, "chkPassWrd")->isChecked(), c.passWrd);
-        EXPECT_EQ(Find<QLineEdit>(*setup, "txtTYMsg_0")->text(), c.tyMsg1);
-        EXPECT_EQ(Find<QLineEdit>(*setup, "txtTYMsg_1")->text(), c.tyMsg2);
-        EXPECT_EQ(Find<QLineEdit>(*setup, "Text1")->text(), c.dealerNm);
-        if (c.file) {
-            EXPECT_EQ(kb.DealerNm, "ACME");
-        }
-    }
-}
-
-TEST_F(SetupScreenTest, OKWritesTheFileThatReadsBack) {
+// Opens the screen on the file there is (or none), types, leaves it, and checks the file and the settings in use.
+TEST_F(SetupScreenTest, ShowsTheFileAndOnlyOKRewritesIt) {
+    const auto Settings = [](auto& in) { return std::tie(in.DealerNm, in.PassWrd, in.TYMsg1, in.TYMsg2); };
+    const char* const old = "\"ACME\",#FALSE#,  \"OLD LINE\",\"\"";
+    const std::string thanks = "\"THANK YOU FOR YOUR PAYMENT\",\"\"\r\n";
     const struct {
         const char* name;
         const char* mode;
-        std::function<void(KBSetup&)> edit;
-        const char* button;
-        const char* file;
+        const char* before;  // KB.CFG when the screen opens, none when null
+        bool checkPassWrd;
+        const char* field;   // typed over, when named
+        const char* typed;
+        const char* button;  // empty: the close box
+        std::string after;
     } cases[] = {
-        {"options without a file", "S",
-         [](KBSetup& setup) { Find<QCheckBox>(setup, "chkPassWrd")->setChecked(true); }, "cmdOK_0",
-         "\"HARROWDALE (800) 555-0142\",#TRUE#,\"THANK YOU FOR YOUR PAYMENT\",\"\"\r\n"},
-        {"empty name", "R", [](KBSetup&) {}, "cmdOK_1",
-         "\"HARROWDALE, INC. (800) 555-0199\",#FALSE#,\"THANK YOU FOR YOUR PAYMENT\",\"\"\r\n"},
-        {"blanks around a name", "R",
-         [](KBSetup& setup) { QTest::keyClicks(Find<QLineEdit>(setup, "Text1"), "  ACME MOTORS   "); }, "cmdOK_1",
-         "\"  ACME MOTORS\",#FALSE#,\"THANK YOU FOR YOUR PAYMENT\",\"\"\r\n"},
-        {"both thank-you lines cleared", "S",
-         [](KBSetup& setup) { Find<QLineEdit>(setup, "txtTYMsg_0")->clear(); }, "cmdOK_0",
+        {"options without a file", "S", nullptr, true, "", "", "cmdOK_0",
+         "\"HARROWDALE (800) 555-0142\",#TRUE#," + thanks},
+        {"both thank-you lines cleared", "S", nullptr, false, "txtTYMsg_0", "", "cmdOK_0",
          "\"HARROWDALE (800) 555-0142\",#FALSE#,\"\",\"\"\r\n"},
-        {"a double quote typed in a name", "R",
-         [](KBSetup& setup) { QTest::keyClicks(Find<QLineEdit>(setup, "Text1"), "JOE \"BIG\" AUTO"); }, "cmdOK_1",
-         "\"JOE 'BIG' AUTO\",#FALSE#,\"THANK YOU FOR YOUR PAYMENT\",\"\"\r\n"},
+        {"empty name", "R", nullptr, false, "", "", "cmdOK_1", "\"HARROWDALE, INC. (800) 555-0199\",#FALSE#," + thanks},
+        {"blanks around a name and a double quote in it", "R", nullptr, false, "Text1", "  JOE \"BIG\" AUTO   ",
+         "cmdOK_1", "\"  JOE 'BIG' AUTO\",#FALSE#," + thanks},
+        // OK with nothing typed writes back what the panel was filled with.
+        {"options from the file", "", "\"ACME\",#TRUE#,\"LINE 1\",\"LINE 2\"\r\n", false, "", "", "cmdOK_0",
+         "\"ACME\",#TRUE#,\"LINE 1\",\"LINE 2\"\r\n"},
+        {"name from a two-field file", "R", "\"ACME\",#FALSE#\r\n", false, "", "", "cmdOK_1",
+         "\"ACME\",#FALSE#,\"\",\"\"\r\n"},
+        {"CANCEL", "S", old, true, "txtTYMsg_1", "NEW LINE", "cmdCancel_0", old},
+        {"close box", "S", old, true, "txtTYMsg_1", "NEW LINE", "", old},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         std::filesystem::remove(kConfigPath);
-        SetUp();
+        if (c.before) std::ofstream(kConfigPath, std::ios::binary) << c.before;
+        // The settings start-up puts in use without KB.CFG.
+        Settings(kb) = std::tuple(kDefaultDealerNm, false, kDefaultThankYou, "");
         auto setup = Open(c.mode);
+        const bool namePanel = std::string_view(c.mode) == "R";
+        EXPECT_EQ(setup->windowTitle(), "KESTREL BOOK SETUP");
+        EXPECT_EQ(setup->findChild<QWidget*>("pbxSetup_0")->isHidden(), namePanel);
+        EXPECT_EQ(setup->findChild<QWidget*>("pbxSetup_1")->isHidden(), !namePanel);
         QSignalSpy stored(setup.get(), &KBSetup::settingsStored);
-        c.edit(*setup);
-        Click(*setup, c.button);
-        EXPECT_EQ(FileText(kConfigPath), c.file);
-        EXPECT_EQ(stored.count(), 1);
-        EXPECT_EQ(setup->result(), QDialog::Accepted);
-        const Config read = ReadConfigFile(kConfigPath);
-        EXPECT_EQ(read.DealerNm, kb.DealerNm);
-        EXPECT_EQ(read.TYMsg1, kb.TYMsg1);
+        if (c.checkPassWrd) setup->findChild<QCheckBox*>("chkPassWrd")->setChecked(true);
+        if (*c.field) setup->findChild<QLineEdit*>(c.field)->setText(c.typed);
+        if (*c.button)
+            QTest::mouseClick(setup->findChild<QPushButton*>(c.button), Qt::LeftButton);
+        else
+            setup->close();
+        const bool ok = std::string_view(c.button).starts_with("cmdOK");
+        EXPECT_EQ(FileText(kConfigPath), c.after);
+        EXPECT_EQ(stored.count(), ok ? 1 : 0);
+        EXPECT_EQ(setup->result(), ok ? QDialog::Accepted : QDialog::Rejected);
+        // The settings in use are the file's, whether OK wrote it or it was left alone.
+        Config read = ReadConfigFile(kConfigPath);
+        EXPECT_EQ(Settings(read), Settings(kb));
         EXPECT_TRUE(dialogs.messages.empty());
     }
 }
 
-TEST_F(SetupScreenTest, CancelAndTheCloseBoxLeaveTheFileByteForByte) {
-    const std::string old = "\"ACME\",#FALSE#,  \"OLD LINE\",\"\"";
-    const std::pair<const char*, std::function<void(KBSetup&)>> cases[] = {
-        {"CANCEL", [](KBSetup& setup) { Click(setup, "cmdCancel_0"); }},
-        {"close box", [](KBSetup& setup) { setup.close(); }},
-    };
-    for (const auto& [name, leave] : cases) {
-        SCOPED_TRACE(name);
-        std::ofstream(kConfigPath, std::ios::binary) << old;
-        auto setup = Open("S");
-        QSignalSpy stored(setup.get(), &KBSetup::settingsStored);
-        Find<QCheckBox>(*setup, "chkPassWrd")->setChecked(true);
-        QTest::keyClicks(Find<QLineEdit>(*setup, "txtTYMsg_1"), "NEW LINE");
-        leave(*setup);
-        EXPECT_EQ(FileText(kConfigPath), old);
-        EXPECT_EQ(stored.count(), 0);
-        EXPECT_EQ(kb.TYMsg1, "OLD LINE");
-        EXPECT_EQ(kb.TYMsg2, "");
-    }
-}
-
-TEST_F(SetupScreenTest, AFileThatCannotBeWrittenIsReportedAfterTheScreenCloses) {
+TEST_F(SetupScreenTest, AFileThatCannotBeWrittenIsReportedAndTheSettingsStillStored) {
     std::filesystem::create_directory(kConfigPath);
     auto setup = Open("R");
     QSignalSpy stored(setup.get(), &KBSetup::settingsStored);
-    QTest::keyClicks(Find<QLineEdit>(*setup, "Text1"), "ACME");
-    Click(*setup, "cmdOK_1");
+    QTest::keyClicks(setup->findChild<QLineEdit*>("Text1"), "ACME");
+    QTest::mouseClick(setup->findChild<QPushButton*>("cmdOK_1"), Qt::LeftButton);
     EXPECT_EQ(kb.DealerNm, "ACME");
     EXPECT_EQ(stored.count(), 1);
     EXPECT_EQ(setup->result(), QDialog::Accepted);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].title, "SETUP - OK CMD");
     EXPECT_EQ(dialogs.messages[0].icon, Icon::Critical);
-    EXPECT_TRUE(std::filesystem::is_directory(kConfigPath));
+}
+
+// Answers the modal window that opens next.
+void WhenModalOpens(std::function<void(QWidget&)> answer) {
+    QTimer::singleShot(0, [answer] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        answer(*modal);
+    });
 }
 
 // Through Main: the setup keys of the loan list open the screen, and OK gives the list its new caption; F1 opens
 // the help viewer.
-class MainSetupAndHelpTest : public SetupScreenTest {
-protected:
-    void TearDown() override {
-        if (list) list->close();
-        QApplication::processEvents();
-    }
-    // Answers the modal window that opens next.
-    static void WhenModalOpens(std::function<void(QWidget&)> answer) {
-        QTimer::singleShot(0, [answer] {
-            QWidget* modal = QApplication::activeModalWidget();
-            ASSERT_NE(modal, nullptr);
-            answer(*modal);
-        });
-    }
-
-    QMainWindow* list = nullptr;
-};
-
-TEST_F(MainSetupAndHelpTest, SetupKeysAndF1OpenTheirWindows) {
+TEST_F(SetupScreenTest, SetupKeysAndF1OfTheLoanListOpenTheirWindows) {
     std::filesystem::copy_file(KB_HELP_FILE, kHelpPath);
     Main(kb);
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == "frmKBLst" && window->isVisible()) list = qobject_cast<QMainWindow*>(window);
+        if (window->objectName() == "frmKBLst" && window->isVisible()) list = window;
     }
     ASSERT_NE(list, nullptr);
-    auto* lstLoan = list->findChild<QListWidget*>("lstLoan");
+    auto* lstLoan = list->findChild<QWidget*>("lstLoan");
 
     WhenModalOpens([](QWidget& modal) {
         EXPECT_EQ(modal.objectName(), "KBSetup");
