@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "core/startup.h"
@@ -57,9 +56,7 @@ protected:
     }
 
     template <class W = QWidget>
-    W* find(const QString& name) const {
-        return window->findChild<W*>(name);
-    }
+    W* find(const QString& name) const { return window->findChild<W*>(name); }
     QWidget* field(int index) const { return find(QString("txtNote_%1").arg(index)); }
     std::string text(int index) const {
         if (auto* line = qobject_cast<QLineEdit*>(field(index))) return line->text().toStdString();
@@ -74,20 +71,17 @@ protected:
             texts.push_back(find<QListWidget>(name)->item(i)->text().toStdString());
         return texts;
     }
-    void select(int row) {
+    void select(int row, bool doubleClick = false) {
         auto* list = find<QListWidget>("lstNotes");
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+        const QPoint at = list->visualItemRect(list->item(row)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        if (doubleClick) QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     }
     // Empties a field that takes typing and types into it; the focus stays there.
     void type(int index, const char* keys) {
         field(index)->setFocus(Qt::TabFocusReason);
         QTest::keyClick(field(index), Qt::Key_Delete, Qt::AltModifier);
         QTest::keyClicks(field(index), keys);
-    }
-    void addNote(const char* subject) {
-        click("cmdAddNote");
-        type(1, subject);
-        click("cmdSaveNote");
     }
     void insertNote(const char* loanNbr, std::int64_t id, const char* subject) {
         NoteTable(kb.NotesDB).add({NoteKey(loanNbr, id), "01/05/2026", subject, "Stored note", id});
@@ -105,7 +99,7 @@ protected:
 };
 
 // The book's note numbers are past 9999, where the key's text order would put 10000 before 9999.
-TEST_F(NotesTest, NotesAreListedNewestFirstUnderTheirOwnLoanOnly) {
+TEST_F(NotesTest, NotesAreAddedAndListedNewestFirstUnderTheirOwnLoanOnly) {
     insertNote("A10", 9998, "Of A10");
     insertNote("A1", 9999, "Of A1");
     open();
@@ -117,7 +111,9 @@ TEST_F(NotesTest, NotesAreListedNewestFirstUnderTheirOwnLoanOnly) {
     type(1, "Called");
     type(2, "Will pay, Friday");
     click("cmdSaveNote");
-    addNote("Paid");
+    click("cmdAddNote");
+    type(1, "Paid");
+    click("cmdSaveNote");
     EXPECT_TRUE(shown("pbxLoan_2") && !shown("pbxLoan_3"));
     EXPECT_EQ(rows(), (Texts{"12/06/2026 Paid", "12/01/2026 Called", "01/05/2026 Of A1"}));
     EXPECT_EQ(rows("lstNoteLN"), (Texts{"A1      10001", "A1      10000", "A1      9999"}));
@@ -127,8 +123,23 @@ TEST_F(NotesTest, NotesAreListedNewestFirstUnderTheirOwnLoanOnly) {
     click("cmdAddNote");
     type(1, "Abandoned");
     click("cmdExitNote_1");
-    EXPECT_EQ(rows().size(), 3u);
     EXPECT_EQ(stored().size(), 3u);
+
+    // A refused save leaves the panel open as typed.
+    click("cmdAddNote");
+    type(0, "");
+    type(1, "Refused");
+    type(2, "Typed");
+    click("cmdSaveNote");
+    EXPECT_EQ(texts(), (Texts{"", "Refused", "Typed"}));
+    SQLite::Database(kb.NotesDB, SQLite::OPEN_READWRITE)
+        .exec("CREATE TRIGGER refuse BEFORE INSERT ON KBNotes BEGIN SELECT RAISE(ABORT, 'locked'); END");
+    type(0, "12/05/2026");
+    click("cmdSaveNote");
+    EXPECT_TRUE(shown("pbxLoan_3") && shown("cmdSaveNote"));
+    EXPECT_EQ(texts(), (Texts{"12/05/2026", "Refused", "Typed"}));
+    EXPECT_EQ(stored().size(), 3u);
+    click("cmdExitNote_1");
     click("cmdExitNote_0");
     EXPECT_TRUE(find("txtLoan_1")->isEnabled() && find("fraPmtLst")->isEnabled() && find("txtLoan_1")->hasFocus());
     close();
@@ -136,20 +147,19 @@ TEST_F(NotesTest, NotesAreListedNewestFirstUnderTheirOwnLoanOnly) {
     open("A10");
     EXPECT_EQ(rows(), Texts{"01/05/2026 Of A10"});
     EXPECT_EQ(notesColour(), kLightCyan);
-    EXPECT_TRUE(dialogs.messages.empty());
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[0], Said("CAN'T POST NOTE WITHOUT DATE AND SUBJECT"));
+    const Message& failed = dialogs.messages[1];
+    EXPECT_TRUE(failed.title == "KBLoans - cmd POST NOTE" && failed.icon == Icon::Critical) << failed.title;
+    EXPECT_NE(failed.text.find("locked"), std::string::npos) << failed.text;
 }
 
+// F10 restores what a field that takes typing held when it got the focus; Alt+Delete empties it.
 TEST_F(NotesTest, ViewingTakesNoKeysAndEditingChangesOnlyTheNoteText) {
     insertNote("A1", 1, "Called");
     open();
     click("cmdView");
-    EXPECT_EQ(dialogs.messages, std::vector<Message>{Said("NO NOTE HAS BEEN SELECTED")});
-
-    select(0);
-    auto* list = find<QListWidget>("lstNotes");
-    const QPoint row = list->visualItemRect(list->item(0)).center();
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, row);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
+    select(0, true);
     ASSERT_TRUE(shown("pbxLoan_3"));
     const Texts viewed{"01/05/2026", "Called", "Stored note"};
     EXPECT_EQ(texts(), viewed);
@@ -172,15 +182,26 @@ TEST_F(NotesTest, ViewingTakesNoKeysAndEditingChangesOnlyTheNoteText) {
     click("cmdEdit");
     EXPECT_TRUE(shown("cmdSaveNote") && !find("cmdEdit")->isEnabled() && field(2)->hasFocus());
     QTest::keyClicks(field(2), "Promised ");  // the Note field keeps its text when typed into at the start
+    EXPECT_EQ(text(2), "Promised Stored note");
+    QTest::keyClick(field(2), Qt::Key_F10);
+    EXPECT_EQ(text(2), "Stored note");
+    QTest::keyClick(field(2), Qt::Key_F1);
+    EXPECT_EQ(helpShown, 1);
     for (int locked : {0, 1}) type(locked, "99");
+    type(2, "Promised");
     click("cmdSaveNote");
-    EXPECT_EQ(stored(), (std::vector<NoteRecord>{{"A1      0001", "01/05/2026", "Called", "Promised Stored note", 1}}));
+    EXPECT_EQ(stored(), (std::vector<NoteRecord>{{"A1      0001", "01/05/2026", "Called", "Promised", 1}}));
 
     click("cmdAddNote");
     EXPECT_TRUE(shown("cmdSaveNote") && !shown("cmdEdit"));
+    field(0)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(field(0), Qt::Key_End);
+    QTest::keyClick(field(0), Qt::Key_Backspace);
+    QTest::keyClicks(field(0), "1");
+    QTest::keyClick(field(0), Qt::Key_F10);
     type(1, "New subject");
-    EXPECT_EQ(text(1), "New subject");
-    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(texts(), (Texts{"12/06/2026", "New subject", ""}));
+    EXPECT_EQ(dialogs.messages, std::vector<Message>{Said("NO NOTE HAS BEEN SELECTED")});
 }
 
 TEST_F(NotesTest, DeletingAsksAndTheLastNoteTakesTheColourWithIt) {
@@ -210,74 +231,6 @@ TEST_F(NotesTest, DeletingAsksAndTheLastNoteTakesTheColourWithIt) {
     const Message asked = Said("ARE YOU SURE YOU WANT TO DELETE THIS NOTE", Buttons::YesNo);
     EXPECT_EQ(dialogs.messages, (std::vector<Message>{Said("RECORD NOT FOUND"), asked, Said("RECORD NOT FOUND"),
                                                       Said("NO NOTE HAS BEEN SELECTED"), asked, asked}));
-}
-
-TEST_F(NotesTest, F10RestoresAndAltDeleteEmptiesAFieldThatTakesTyping) {
-    insertNote("A1", 1, "Called");
-    open();
-    const struct {
-        bool editing;
-        int field;
-        const char* held;  // what the field held when it got the focus
-    } cases[] = {{false, 0, "12/06/2026"}, {true, 2, "Stored note"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.field) + (c.editing ? " editing" : " adding"));
-        if (c.editing) {
-            select(0);
-            click("cmdView");
-            click("cmdEdit");
-        } else {
-            click("cmdAddNote");
-        }
-        field(c.field)->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(field(c.field), Qt::Key_End);
-        QTest::keyClick(field(c.field), Qt::Key_Backspace);
-        QTest::keyClicks(field(c.field), "1");
-        QTest::keyClick(field(c.field), Qt::Key_F10);
-        EXPECT_EQ(text(c.field), c.held);
-        QTest::keyClick(field(c.field), Qt::Key_Delete, Qt::AltModifier);
-        EXPECT_EQ(text(c.field), "");
-        QTest::keyClick(field(c.field), Qt::Key_F1);
-        EXPECT_EQ(std::exchange(helpShown, 0), 1);
-        click("cmdExitNote_1");
-    }
-    EXPECT_EQ(stored().front().Note, "Stored note");
-    EXPECT_TRUE(dialogs.messages.empty());
-}
-
-TEST_F(NotesTest, RefusedNoteStaysOnThePanelAsTyped) {
-    const char* refused = "CAN'T POST NOTE WITHOUT DATE AND SUBJECT";
-    const struct {
-        const char* date;
-        const char* subject;
-        Message said;  // the text is a part of the message
-    } cases[] = {
-        {"", "Called", Said(refused)},
-        {"12/05/2026", "   ", Said(refused)},
-        {"12/05/2026", "Called", {"locked", "KBLoans - cmd POST NOTE", Buttons::OK, Icon::Critical}},
-    };
-    open();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.said.text);
-        if (c.said.icon == Icon::Critical) {
-            SQLite::Database(kb.NotesDB, SQLite::OPEN_READWRITE)
-                .exec("CREATE TRIGGER refuse BEFORE INSERT ON KBNotes BEGIN SELECT RAISE(ABORT, 'locked'); END");
-        }
-        dialogs.messages.clear();
-        click("cmdAddNote");
-        type(0, c.date);
-        type(1, c.subject);
-        type(2, "Typed");
-        const Texts typed = texts();
-        click("cmdSaveNote");
-        ASSERT_EQ(dialogs.messages.size(), 1u);
-        EXPECT_EQ(dialogs.messages[0].title, c.said.title);
-        EXPECT_NE(dialogs.messages[0].text.find(c.said.text), std::string::npos) << dialogs.messages[0].text;
-        EXPECT_TRUE(shown("pbxLoan_3") && shown("cmdSaveNote"));
-        EXPECT_EQ(texts(), typed);
-        EXPECT_TRUE(stored().empty());
-        click("cmdExitNote_1");
-    }
 }
 
 }  // namespace
