@@ -8,6 +8,17 @@
 
 namespace kb {
 
+QLabel* WindowHeading(QWidget* parent, const char* objectName, const char* text) {
+    auto* heading = new QLabel(QString::fromUtf8(text), parent);
+    heading->setObjectName(objectName);
+    heading->setAlignment(Qt::AlignHCenter);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    bold.setPointSize(bold.pointSize() + 2);
+    heading->setFont(bold);
+    return heading;
+}
+
 QFont ListFont() {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSize(9);

@@ -4,10 +4,14 @@
 #include <Qt>
 #include <span>
 
+class QLabel;
 class QListWidget;
 class QWidget;
 
 namespace kb {
+
+// A window's bold heading, centred over the window.
+QLabel* WindowHeading(QWidget* parent, const char* objectName, const char* text);
 
 // The fixed-pitch font of the program's lists.
 QFont ListFont();

@@ -125,13 +125,7 @@ QWidget* frmKBLst::buildListPanel() {
     auto* layout = new QVBoxLayout(pbxList_);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    auto* heading = new QLabel(kHeading, pbxList_);
-    heading->setObjectName("lblHeading");
-    heading->setAlignment(Qt::AlignHCenter);
-    QFont bold = heading->font();
-    bold.setBold(true);
-    bold.setPointSize(bold.pointSize() + 2);
-    heading->setFont(bold);
+    QLabel* heading = WindowHeading(pbxList_, "lblHeading", kHeading);
     layout->addWidget(heading);
 
     lblLoanSort_ = new QLabel(kIdSortLabel, pbxList_);

@@ -189,17 +189,6 @@ void ReleaseFocus(QWidget* window) {
     if (QWidget* focused = window->focusWidget()) focused->clearFocus();
 }
 
-QLabel* MakeHeading(QWidget* parent, const char* objectName, const char* text) {
-    auto* heading = new QLabel(QString::fromUtf8(text), parent);
-    heading->setObjectName(objectName);
-    heading->setAlignment(Qt::AlignHCenter);
-    QFont bold = heading->font();
-    bold.setBold(true);
-    bold.setPointSize(bold.pointSize() + 2);
-    heading->setFont(bold);
-    return heading;
-}
-
 QStringList ToStringList(const std::vector<std::string>& texts) {
     QStringList items;
     items.reserve(static_cast<qsizetype>(texts.size()));
@@ -306,7 +295,7 @@ QWidget* frmKBLoan::buildLoanPanel() {
     pbxLoan_[0] = panel;
     auto* layout = new QVBoxLayout(panel);
 
-    layout->addWidget(MakeHeading(panel, "lblHeading", kHeading));
+    layout->addWidget(WindowHeading(panel, "lblHeading", kHeading));
 
     auto* grid = new QGridLayout;
     grid->setColumnMinimumWidth(2, 24);
@@ -906,7 +895,7 @@ QWidget* frmKBLoan::buildNotesListPanel() {
     panel->setFrameShape(QFrame::StyledPanel);
     pbxLoan_[2] = panel;
     auto* layout = new QVBoxLayout(panel);
-    layout->addWidget(MakeHeading(panel, "lblNotesHeading", kNotesListHeading));
+    layout->addWidget(WindowHeading(panel, "lblNotesHeading", kNotesListHeading));
 
     cmdAddNote_ = MakeButton(panel, "cmdAddNote", "&Add", "Add New Note");
     cmdExitNote_[0] = MakeButton(panel, "cmdExitNote_0", "&Exit", "Exit Note Screen");
@@ -967,7 +956,7 @@ QWidget* frmKBLoan::buildNoteDetailPanel() {
     panel->setFrameShape(QFrame::StyledPanel);
     pbxLoan_[3] = panel;
     auto* layout = new QVBoxLayout(panel);
-    layout->addWidget(MakeHeading(panel, "lblNoteHeading", kNoteInfoHeading));
+    layout->addWidget(WindowHeading(panel, "lblNoteHeading", kNoteInfoHeading));
 
     const QFont fixedPitch = FixedPitchFont();
     const QFontMetrics metrics(fixedPitch);

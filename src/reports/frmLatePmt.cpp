@@ -34,13 +34,7 @@ frmLatePmt::frmLatePmt(KBMain& kb, std::string listCaption, QWidget* parent)
     setWindowTitle(kCaption);
     setModal(true);
 
-    auto* heading = new QLabel(kHeading, this);
-    heading->setObjectName("lblHeading");
-    heading->setAlignment(Qt::AlignHCenter);
-    QFont bold = heading->font();
-    bold.setBold(true);
-    bold.setPointSize(bold.pointSize() + 2);
-    heading->setFont(bold);
+    QLabel* heading = WindowHeading(this, "lblHeading", kHeading);
 
     lstLatePmts_ = new QListWidget(this);
     lstLatePmts_->setObjectName("lstLatePmts");
