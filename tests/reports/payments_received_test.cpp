@@ -27,12 +27,8 @@ TEST(PaymentsReceivedTest, ConditionsAreCheckedInOrder) {
         {"13/45/2001", "", "INVALID BEGINNING DATE"},  // before the missing one
         {"03/01/2001", "02/30/2001", "INVALID ENDING DATE"},
     };
-    for (const auto& [beginning, ending, refusal] : cases) {
-        const Conditions conditions = CheckConditions(beginning, ending);
-        EXPECT_STREQ(conditions.refusal, refusal) << beginning << " - " << ending;
-        EXPECT_EQ(conditions.range.has_value(), refusal == nullptr);
-    }
-    EXPECT_EQ(CheckConditions("3/1/2001", "03/31/2001").range->first, kMarch2001.first);
+    for (const auto& [beginning, ending, refusal] : cases)
+        EXPECT_STREQ(CheckConditions(beginning, ending).refusal, refusal) << beginning << " - " << ending;
 }
 
 Page PaymentsPage(const std::string& between, std::vector<std::string> rows, const char* total) {
@@ -43,36 +39,42 @@ Page PaymentsPage(const std::string& between, std::vector<std::string> rows, con
     return page;
 }
 
+// Prints the range's payments from the book's files, answering OK at `pages` paper prompts, and checks the prompts.
+std::vector<Page> Printed(test::TestBook& book, const DateRange& range, std::size_t pages) {
+    book.printing.pages.clear();
+    book.dialogs.messages.clear();
+    book.answer(PrinterChoice{}, std::vector<Answer>(pages, Answer::OK));
+    EXPECT_EQ(PrintPmts(book.kb, test::kCaption, range, ReadPaymentsReceived(book.kb, range)), PrintOutcome::Printed);
+    EXPECT_EQ(book.dialogs.messages, std::vector<Message>(pages, kPaperPrompt));
+    EXPECT_TRUE(book.dialogs.printDialogs.back().allowPrintToFile);
+    return book.printing.pages;
+}
+
 TEST(PaymentsReceivedTest, PageAcrossAYearChangeByDateThenLoanNumberNamesEachCustomer) {
     test::TestBook book;
     book.add(Loan("A2", "JOHN Q  ", "SMITH  ", {}));
     book.add(Loan("a10", "ANN", "LEE", {}));
     book.add(Loan("C3", "BO", "KIM", {}));
-    for (const auto& [loanNbr, date, amount] :
-         std::vector<std::tuple<const char*, const char*, const char*>>{{"C3", "01/02/2001", "30"},
-                                                                        {"A2", "12/30/2000", "100.5"},
-                                                                        {"A10", "12/30/2000", "1234"},
-                                                                        {"GONE", "12/31/2000", "5"},
-                                                                        {"C3", "02/01/2001", "99"}}) {
-        book.pay(loanNbr, date, amount);
-    }
+    book.pay("C3", "01/02/2001", "30");
+    book.pay("A2", "12/30/2000", "100.5");
+    book.pay("A10", "12/30/2000", "1234");
+    book.pay("GONE", "12/31/2000", "5");
+    book.pay("C3", "02/01/2001", "99");
     const DateRange range{year{2000} / 12 / 1, year{2001} / 1 / 31};
-    book.answer(PrinterChoice{}, {Answer::OK});
-    PrintPmts(book.kb, test::kCaption, range, ReadPaymentsReceived(book.kb, range));
     const Page expected = PaymentsPage("12/01/2000 and 01/31/2001",
                                        {"    A10      ANN LEE                         12/30/2000    1234.00",
                                         "    A2       JOHN Q SMITH                    12/30/2000     100.50",
                                         "    GONE     (LOAN NOT ON FILE)              12/31/2000       5.00",
                                         "    C3       BO KIM                          01/02/2001      30.00"},
                                        "     1,369.50");
-    EXPECT_EQ(book.printing.pages, std::vector<Page>{expected});
-    EXPECT_TRUE(book.dialogs.printDialogs.at(0).allowPrintToFile);
-    EXPECT_EQ(book.dialogs.messages, std::vector{kPaperPrompt});
+    EXPECT_EQ(Printed(book, range, 1), std::vector<Page>{expected});
 
     std::filesystem::remove(book.kb.PmtsDB);
-    EXPECT_TRUE(ReadPaymentsReceived(book.kb, range).empty());
+    EXPECT_EQ(PrintPmts(book.kb, test::kCaption, range, ReadPaymentsReceived(book.kb, range)),
+              PrintOutcome::NothingToPrint);
     EXPECT_EQ(book.dialogs.messages.back(),
               (Message{"KB_Pmts.mdb was not found", "FILL LIST", Buttons::OK, Icon::Critical}));
+    EXPECT_EQ(book.dialogs.printDialogs.size(), 1u);
 }
 
 std::vector<std::string> MarchRows(int first, int last) {
@@ -84,49 +86,26 @@ std::vector<std::string> MarchRows(int first, int last) {
 
 TEST(PaymentsReceivedTest, FortySixPaymentsAPageAndTheTotalAfterTheLast) {
     const std::string march = "03/01/2001 and 03/31/2001";
-    const struct {
-        int payments;
-        std::optional<PrinterChoice> printer;
-        std::vector<Answer> prompts;
-        std::vector<Page> pages;
-    } cases[] = {
-        {46, PrinterChoice{}, {Answer::OK}, {PaymentsPage(march, MarchRows(1, 46), "     4,600.00")}},
-        {47,
-         PrinterChoice{},
-         {Answer::OK, Answer::OK},
-         {PaymentsPage(march, MarchRows(1, 46), nullptr), PaymentsPage(march, MarchRows(47, 47), "     4,700.00")}},
-        {47, PrinterChoice{}, {Answer::OK, Answer::Cancel}, {PaymentsPage(march, MarchRows(1, 46), nullptr)}},
-        {47, std::nullopt, {}, {}},
-    };
-    for (const auto& c : cases) {
-        test::TestBook book;
-        std::vector<PaymentRecord> payments;
-        for (int n = 1; n <= c.payments; ++n) {
-            book.add(Loan(Numbered(n), "ANN", "ROW" + Numbered(n), {}));
-            payments.push_back({PmtKey(Numbered(n), "03/05/2001"), "03/05/2001", "100", "", "", "", "", {}, "", ""});
+    test::TestBook book;
+    for (int n = 1; n <= 47; ++n) {
+        if (n == 47) {  // 46 payments fill the page exactly, and the total still goes on it
+            EXPECT_EQ(Printed(book, kMarch2001, 1),
+                      std::vector<Page>{PaymentsPage(march, MarchRows(1, 46), "     4,600.00")});
         }
-        book.answer(c.printer, c.prompts);
-        PrintPmts(book.kb, test::kCaption, kMarch2001, GatherPayments(payments, kMarch2001));
-        EXPECT_EQ(book.printing.pages, c.pages) << c.payments;
-        EXPECT_EQ(book.dialogs.messages, std::vector<Message>(c.prompts.size(), kPaperPrompt));
+        book.add(Loan(Numbered(n), "ANN", "ROW" + Numbered(n), {}));
+        book.pay(Numbered(n), "03/05/2001", "100");
     }
-    test::TestBook empty;
-    EXPECT_EQ(PrintPmts(empty.kb, test::kCaption, kMarch2001, {}), PrintOutcome::NothingToPrint);
-    EXPECT_TRUE(empty.dialogs.printDialogs.empty());
+    const std::vector<Page> twoPages = {PaymentsPage(march, MarchRows(1, 46), nullptr),
+                                        PaymentsPage(march, MarchRows(47, 47), "     4,700.00")};
+    EXPECT_EQ(Printed(book, kMarch2001, 2), twoPages);
 }
 
-TEST(PaymentsReceivedTest, ALongNamePushesTheDateToTheNextLineAndStillCountsAsOneRow) {
-    std::vector<LoanRecord> loans = {Loan("L01", "BARTHOLOMEW-JAMES", "WORTHINGTON-SMYTHE", {})};
-    const std::vector<std::string> workList(46, "2001/03/05 L01           100.00");
-    const Report report = PaymentsReceivedReport(test::kCaption, kMarch2001, workList, loans);
-    EXPECT_EQ(report.rows.at(0).lines(), (std::vector<std::string>{"    L01      BARTHOLOMEW-JAMES WORTHINGTON-SMYTHE",
-                                                                   std::string(45, ' ') + "03/05/2001     100.00"}));
-    test::ScriptedDialogs dialogs;
-    test::RecordingPrinting printing;
-    dialogs.answerMessage(Answer::OK);
-    PrintPages(dialogs, printing, {}, report, [](const std::function<void()>& step) { return step(), true; });
-    ASSERT_EQ(printing.pages.size(), 1u);
-    EXPECT_EQ(printing.pages[0].size(), 5u + 2 * 46u + 2u);  // each row two lines, all on one page
+TEST(PaymentsReceivedTest, ALongNamePushesTheDateToTheNextLine) {
+    const Report report = PaymentsReceivedReport(test::kCaption, kMarch2001, {"2001/03/05 L01           100.00"},
+                                                 {Loan("L01", "BARTHOLOMEW-JAMES", "WORTHINGTON-SMYTHE", {})});
+    const std::vector<std::string> lines = {"    L01      BARTHOLOMEW-JAMES WORTHINGTON-SMYTHE",
+                                            std::string(45, ' ') + "03/05/2001     100.00"};
+    EXPECT_EQ(report.rows.at(0).lines(), lines);
 }
 
 }  // namespace
