@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, only those that are missing.
 set -euo pipefail
 
-packages=(g++ cmake make qt6-base-dev libsqlite3-dev libsqlitecpp-dev libgtest-dev fonts-dejavu-core "$@")
+packages=(g++ cmake make qt6-base-dev libsqlite3-dev libsqlitecpp-dev libgtest-dev fonts-dejavu-core locales "$@")
 
 missing=()
 for package in "${packages[@]}"; do
@@ -10,10 +10,17 @@ for package in "${packages[@]}"; do
     missing+=("$package")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
-echo "Installing: ${missing[*]}"
-"${as_root[@]}" apt-get update
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  "${as_root[@]}" apt-get update
+  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The tests run a second time under a language that writes a decimal comma.
+if ! locale -a | grep -qix 'de_DE.utf8'; then
+  echo "Generating the locale de_DE.UTF-8"
+  "${as_root[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi

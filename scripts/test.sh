@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds every test with AddressSanitizer and UndefinedBehaviorSanitizer and runs them all with ctest.
+# Builds every test with AddressSanitizer and UndefinedBehaviorSanitizer and runs them all with ctest, once in
+# the neutral language and once in a language that writes a decimal comma (every figure must stay the same).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
@@ -7,4 +8,6 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cmake -S "$root" -B "$root/build-test" -DKB_BUILD_TESTS=ON -DKB_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 cmake --build "$root/build-test" -j "$(nproc)"
 cd "$root/build-test"
-ctest --output-on-failure -j "$(nproc)"
+LANG=C.UTF-8 LC_ALL=C.UTF-8 ctest --output-on-failure -j "$(nproc)"
+echo "Again with the desktop language de_DE.UTF-8:"
+LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 ctest --output-on-failure -j "$(nproc)"

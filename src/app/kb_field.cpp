@@ -3,6 +3,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <array>
+#include <utility>
 
 #include "core/input_rules.h"
 
@@ -54,9 +55,25 @@ int ShiftState(const QKeyEvent& event) {
 std::optional<int> TypedCode(const QKeyEvent& event) {
     const int key = VirtualKeyCode(event);
     if (key == 8 || key == 13) return key;
-    if (event.text().size() == 1) return Cp1252Code(event.text().at(0));
-    if (event.text().isEmpty()) return std::nullopt;
-    return -1;
+    const QString& text = event.text();
+    if (text.isEmpty()) return std::nullopt;
+    if (text.size() > 1) return -1;
+    const char16_t character = text.at(0).unicode();
+    if (character < 32 || character == 127) return std::nullopt;
+    return Cp1252Code(text.at(0));
+}
+
+FieldKey JudgeFieldKey(const QKeyEvent& event, std::string_view inputClass, KBMain& kb) {
+    const int key = VirtualKeyCode(event);
+    const int shift = ShiftState(event);
+    if (key == kKeyF10) return {FieldKey::Action::Restore};
+    if (key == kKeyDelete && (shift & kAltMask)) return {FieldKey::Action::Clear};
+    if (SpecialKeys(key, shift, kb)) return {FieldKey::Action::Taken};
+    const std::optional<int> typed = TypedCode(event);
+    if (!typed) return {FieldKey::Action::Edit};
+    int code = *typed;
+    if (!ValidKey(inputClass, code)) return {FieldKey::Action::Refused};
+    return {FieldKey::Action::Type, code};
 }
 
 bool FocusStaysInWindow(Qt::FocusReason reason) {
@@ -66,37 +83,35 @@ bool FocusStaysInWindow(Qt::FocusReason reason) {
 KBField::KBField(const QString& objectName, std::string inputClass, KBMain& kb, QWidget* parent)
     : QLineEdit(parent), kb_(kb), inputClass_(std::move(inputClass)) {
     setObjectName(objectName);
+    // textEdited comes just before textChanged for the lender's own edits; any other change is the program's.
+    connect(this, &QLineEdit::textEdited, this, [this] { userEdited_ = true; });
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (!std::exchange(userEdited_, false)) setCursorPosition(0);
+    });
 }
 
 void KBField::keyPressEvent(QKeyEvent* event) {
-    const int key = VirtualKeyCode(*event);
-    const int shift = ShiftState(*event);
-    if (key == kKeyF10) {
-        setText(savedText_);
-        return;
+    const FieldKey judged = JudgeFieldKey(*event, inputClass_, kb_);
+    switch (judged.action) {
+        case FieldKey::Action::Restore: restoreSavedText(); return;
+        case FieldKey::Action::Clear: clear(); return;
+        case FieldKey::Action::Taken:
+        case FieldKey::Action::Refused: event->accept(); return;
+        case FieldKey::Action::Type: {
+            // Typing or Backspace at the very start replaces the old text. Enter and control combinations (a copy
+            // with Control+C) leave it alone: emptying a field for those would lose what the lender typed.
+            const bool replaces = judged.code >= 32 || judged.code == 8;
+            if (replaces && inputClass_ != "M" && cursorPosition() == 0 && !isReadOnly()) clear();
+            break;
+        }
+        case FieldKey::Action::Edit: break;
     }
-    if (key == kKeyDelete && (shift & kAltMask)) {
-        clear();
-        return;
-    }
-    SpecialKeys(key, shift, kb_);
-    if (filterCharacter(*event)) QLineEdit::keyPressEvent(event);
+    QLineEdit::keyPressEvent(event);
 }
 
-// Applies the input class to a typed character; false when the keystroke is cancelled.
-bool KBField::filterCharacter(QKeyEvent& event) {
-    const std::optional<int> typed = TypedCode(event);
-    if (!typed) return true;
-    int code = *typed;
-    if (!ValidKey(inputClass_, code)) {
-        event.accept();
-        return false;
-    }
-    // Typing or Backspace at the very start replaces the old text. Enter and control combinations (a copy with
-    // Control+C) leave it alone: emptying a field for those would lose what the lender typed.
-    const bool replaces = code >= 32 || code == 8;
-    if (replaces && inputClass_ != "M" && cursorPosition() == 0 && !isReadOnly()) clear();
-    return true;
+void KBField::restoreSavedText() {
+    setText(savedText_);
+    setCursorPosition(0);  // also when the text had not changed, which moves the caret without a textChanged
 }
 
 void KBField::focusInEvent(QFocusEvent* event) {

@@ -1,15 +1,15 @@
 #include "core/format.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <stdexcept>
 
 namespace kb {
 
 double NumVal(std::string_view text) {
-    // The characters read are gathered into a clean text so that strtod does the (correctly rounded) conversion.
+    // The characters read are gathered into a clean text so that from_chars does the (correctly rounded)
+    // conversion, always with a decimal point: the desktop's language must never change a figure.
     std::string clean;
     bool signSeen = false;
     bool pointSeen = false;
@@ -18,7 +18,7 @@ double NumVal(std::string_view text) {
         if (c == ' ' || c == '\t') continue;
         if ((c == '-' || c == '+') && !signSeen && clean.empty()) {
             signSeen = true;
-            clean += c;
+            if (c == '-') clean += c;
         } else if (c >= '0' && c <= '9') {
             digitSeen = true;
             clean += c;
@@ -30,8 +30,14 @@ double NumVal(std::string_view text) {
         }
     }
     if (!digitSeen) return 0.0;
-    double value = std::strtod(clean.c_str(), nullptr);
-    if (std::isinf(value)) throw std::overflow_error("Overflow");
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(clean.data(), clean.data() + clean.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        // Too large for a double is an overflow; too small (a point followed by hundreds of zeros) reads as 0.
+        const std::string_view integerPart = std::string_view(clean).substr(0, clean.find('.'));
+        if (integerPart.find_first_not_of("-0") != std::string_view::npos) throw std::overflow_error("Overflow");
+        return 0.0;
+    }
     return value == 0.0 ? 0.0 : value;  // no negative zero from "-0"
 }
 
@@ -78,12 +84,14 @@ NumberMask ReadMask(std::string_view mask) {
 // zeros, possibly empty).
 std::string RoundedDigits(double magnitude, int decimals) {
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", magnitude);  // d.dddddddddddddde[+-]xx
-    std::string digits;
+    const char* end = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14).ptr;
+    std::string digits;  // from d.dddddddddddddde[+-]xx
     const char* p = buffer;
     for (; *p != 'e'; ++p)
         if (*p != '.') digits += *p;
-    const int exponent = std::atoi(p + 1);
+    if (*++p == '+') ++p;
+    int exponent = 0;
+    std::from_chars(p, end, exponent);
     // digits[0] stands for 10^exponent; keep the digits down to 10^-decimals.
     const long keep = static_cast<long>(exponent) + 1 + decimals;
     if (keep < 0) return std::string(static_cast<size_t>(decimals), '0');
@@ -162,5 +170,7 @@ std::string NoComma(std::string_view text) {
 }
 
 std::string PlainNumber(long long value) { return std::to_string(value); }
+
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 }  // namespace kb

@@ -31,4 +31,8 @@ inline std::string NullToStr(const std::optional<std::string>& value) { return v
 // Plain decimal digits of a whole number, as the program writes numbers without a mask.
 std::string PlainNumber(long long value);
 
+// The letter in capitals, for ASCII letters only, as the loans file compares loan numbers: unlike toupper it does
+// not change with the desktop's language.
+char AsciiUpper(char c);
+
 }  // namespace kb

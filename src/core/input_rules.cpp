@@ -76,21 +76,26 @@ std::string CheckDate(std::string_view text, Dialogs& dialogs, Date today) {
     return FormatDate(*date, "mm/dd/yyyy");
 }
 
-void SpecialKeys(int keyCode, int shift, KBMain& kb) {
+bool SpecialKeys(int keyCode, int shift, KBMain& kb) {
+    const bool control = shift & kCtrlMask;
+    std::function<void()>* show = nullptr;
+    if (keyCode == kKeyF1) {
+        kb.HelpTarget = kHelpPath;
+        show = &kb.ShowHelp;
+    } else if (keyCode == kKeyS && control && (shift & kShiftMask)) {
+        kb.SetupMode = "R";
+        show = &kb.ShowSetup;
+    } else if (keyCode == kKeyEqualPlus && control && (shift & kAltMask)) {
+        kb.SetupMode = "S";
+        show = &kb.ShowSetup;
+    } else {
+        return false;
+    }
     ErrorTrap trap(kb.dialogs, "SPECIAL KEYS");
     trap.run([&] {
-        const bool control = shift & kCtrlMask;
-        if (keyCode == kKeyF1) {
-            kb.HelpTarget = kHelpPath;
-            if (kb.ShowHelp) kb.ShowHelp();
-        } else if (keyCode == kKeyS && control && (shift & kShiftMask)) {
-            kb.SetupMode = "R";
-            if (kb.ShowSetup) kb.ShowSetup();
-        } else if (keyCode == kKeyEqualPlus && control && (shift & kAltMask)) {
-            kb.SetupMode = "S";
-            if (kb.ShowSetup) kb.ShowSetup();
-        }
+        if (*show) (*show)();
     });
+    return true;
 }
 
 }  // namespace kb

@@ -30,7 +30,8 @@ inline constexpr int kCtrlMask = 2;
 inline constexpr int kAltMask = 4;
 
 // The keys that work in every filtered field and in the loan list: F1 opens the whole help text,
-// Control+Shift+S the business-name panel of the setup screen, Control+Alt+= its options panel.
-void SpecialKeys(int keyCode, int shift, KBMain& kb);
+// Control+Shift+S the business-name panel of the setup screen, Control+Alt+= its options panel. True when the key
+// was one of them: the caller consumes it whole, whatever text it carries (Control+Alt is AltGr, which types "=").
+bool SpecialKeys(int keyCode, int shift, KBMain& kb);
 
 }  // namespace kb

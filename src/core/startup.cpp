@@ -1,11 +1,11 @@
 #include "core/startup.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 
 #include "core/config.h"
 #include "core/error_trap.h"
+#include "core/format.h"
 #include "store/store.h"
 
 namespace kb {
@@ -50,7 +50,7 @@ bool PasswordAccepted(KBMain& kb) {
     auto answer = kb.dialogs.prompt(kPasswordPrompt, kAppTitle, "", true);
     if (!answer) return false;
     std::string upper = *answer;
-    std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return std::toupper(c); });
+    std::transform(upper.begin(), upper.end(), upper.begin(), AsciiUpper);
     return upper == kPassword;
 }
 

@@ -297,7 +297,7 @@ bool frmKBLst::eventFilter(QObject* watched, QEvent* event) {
         FillList();
     } else if (watched == lstLoan_ && event->type() == QEvent::KeyPress) {
         const auto& key = static_cast<const QKeyEvent&>(*event);
-        SpecialKeys(VirtualKeyCode(key), ShiftState(key), kb_);
+        if (SpecialKeys(VirtualKeyCode(key), ShiftState(key), kb_)) return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }

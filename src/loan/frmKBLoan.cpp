@@ -61,6 +61,7 @@ constexpr const char* kAddNoteLabel = "KBLoan - cmd ADD NOTE";
 constexpr const char* kPostNoteLabel = "KBLoans - cmd POST NOTE";
 constexpr const char* kDelNoteLabel = "KBLoan - DEL NOTE";
 constexpr const char* kFillNotesLabel = "FILL NOTES";
+constexpr const char* kPbxLoanLabel = "KBLoan - pbx LOAN";
 constexpr const char* kNoNoteSelected = "NO NOTE HAS BEEN SELECTED";
 
 struct NoteFieldDef {
@@ -264,6 +265,7 @@ frmKBLoan::frmKBLoan(KBMain& kb, QWidget* loanList) : QWidget(nullptr, Qt::Windo
     sideColumn->setMinimumSize(reservedWidth, reservedHeight);
     lower->addWidget(sideColumn, 1);
     layout->addLayout(lower, 1);
+    for (QWidget* panel : pbxLoan_) panel->installEventFilter(this);
 
     Form_Load();
 }
@@ -522,11 +524,7 @@ void frmKBLoan::lockLoanNumber() {
 
 void frmKBLoan::showLoan(const LoanRecord& loan) {
     const LoanTexts texts = TextsOfLoan(loan);
-    // The caret at the start of each field, where typing replaces the text.
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        txtLoan_[i]->setText(QString::fromStdString(texts[i]));
-        txtLoan_[i]->setCursorPosition(0);
-    }
+    for (std::size_t i = 0; i < texts.size(); ++i) txtLoan_[i]->setText(QString::fromStdString(texts[i]));
 }
 
 LoanTexts frmKBLoan::fieldTexts() const {
@@ -550,7 +548,6 @@ void frmKBLoan::txtLoan_GotFocus(int index) {
         const std::string entering = EnteringText(index, text);
         if (entering == text) return;
         field->setText(QString::fromStdString(entering));
-        field->setCursorPosition(0);
     });
 }
 
@@ -645,11 +642,12 @@ void frmKBLoan::setEntryText(int index, const std::string& text) {
     txtAddPmt_[static_cast<std::size_t>(index)]->setText(QString::fromStdString(text));
 }
 
-void frmKBLoan::focusFirstLoanField() {
+KBField* frmKBLoan::firstLoanField() const {
     KBField* field = txtLoan_[kLoanNbrField];
-    if (field->focusPolicy() == Qt::NoFocus) field = txtLoan_[kLastNmField];
-    field->setFocus(Qt::OtherFocusReason);
+    return field->focusPolicy() == Qt::NoFocus ? txtLoan_[kLastNmField] : field;
 }
+
+void frmKBLoan::focusFirstLoanField() { firstLoanField()->setFocus(Qt::OtherFocusReason); }
 
 void frmKBLoan::FillPmts(const std::string& loanNbr) {
     ErrorTrap trap(kb_.dialogs, kFillPmtsLabel);
@@ -739,7 +737,6 @@ void frmKBLoan::txtAddPmt_GotFocus(int index) {
         KBField* field = txtAddPmt_[static_cast<std::size_t>(index)];
         // Edited as its plain number, without the decimals it was formatted with.
         field->setText(QString::fromStdString(GeneralNumber(NumVal(field->text().toStdString()))));
-        field->setCursorPosition(0);
     });
 }
 
@@ -836,6 +833,10 @@ void frmKBLoan::cmdPayOff_Click() {
 }
 
 bool frmKBLoan::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto panel = std::find(pbxLoan_.begin(), pbxLoan_.end(), watched);
+        if (panel != pbxLoan_.end()) pbxLoan_MouseDown(static_cast<int>(panel - pbxLoan_.begin()));
+    }
     if (watched == lstPmts_ && event->type() == QEvent::KeyPress) {
         const auto& key = static_cast<const QKeyEvent&>(*event);
         if (key.key() == Qt::Key_Delete) {
@@ -848,6 +849,23 @@ bool frmKBLoan::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::FocusIn) txtNote_GotFocus(note);
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// A click on an empty spot of a panel puts the focus where work on that panel goes on.
+void frmKBLoan::pbxLoan_MouseDown(int index) {
+    ErrorTrap trap(kb_.dialogs, kPbxLoanLabel);
+    trap.run([&] { panelClickTarget(index)->setFocus(Qt::MouseFocusReason); });
+}
+
+QWidget* frmKBLoan::panelClickTarget(int index) const {
+    if (index == 1) return cmdOK_;
+    if (index == 2) return lstNotes_;
+    if (index == 3) return txtNoteDT_;
+    // The loan panel: whatever is being worked on beside it comes first.
+    if (!fraAddPmt_->isHidden()) return txtAddPmt_[0];
+    if (!pbxLoan_[2]->isHidden()) return lstNotes_;
+    if (!pbxLoan_[3]->isHidden()) return txtNoteDT_;
+    return firstLoanField();
 }
 
 void frmKBLoan::lstPmts_KeyDown(const QKeyEvent& event) {
@@ -1191,22 +1209,16 @@ bool frmKBLoan::txtNote_KeyPress(int index, QKeyEvent& event) {
 }
 
 bool frmKBLoan::noteTextKeyPress(QKeyEvent& event) {
-    const int key = VirtualKeyCode(event);
-    const int shift = ShiftState(event);
-    if (key == kKeyF10) {
-        txtNoteText_->setPlainText(SavField_);
-        return true;
+    const FieldKey judged = JudgeFieldKey(event, kNoteFields[kNoteTextField].inputClass, kb_);
+    switch (judged.action) {
+        case FieldKey::Action::Restore: txtNoteText_->setPlainText(SavField_); return true;
+        case FieldKey::Action::Clear: txtNoteText_->clear(); return true;
+        case FieldKey::Action::Taken:
+        case FieldKey::Action::Refused: return true;
+        case FieldKey::Action::Edit: return false;
+        case FieldKey::Action::Type: break;
     }
-    if (key == kKeyDelete && (shift & kAltMask)) {
-        txtNoteText_->clear();
-        return true;
-    }
-    SpecialKeys(key, shift, kb_);
-    const std::optional<int> typed = TypedCode(event);
-    if (!typed) return false;
-    int code = *typed;
-    if (!ValidKey(kNoteFields[kNoteTextField].inputClass, code)) return true;
-    const bool adds = code >= 32 || code == 13;
+    const bool adds = judged.code >= 32 || judged.code == 13;
     const bool full = txtNoteText_->toPlainText().size() >= kNoteFields[kNoteTextField].maxLength;
     return adds && full && !txtNoteText_->textCursor().hasSelection();
 }
@@ -1250,7 +1262,6 @@ void frmKBLoan::setNoteText(int index, const std::string& text) {
     }
     KBField* field = index == kNoteDTField ? txtNoteDT_ : txtSubject_;
     field->setText(shown);
-    field->setCursorPosition(0);  // typing at the start replaces the text
 }
 
 void frmKBLoan::clearNoteDetail() {

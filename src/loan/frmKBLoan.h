@@ -80,6 +80,9 @@ private:
     void txtAddPmt_GotFocus(int index);
     void txtAddPmt_LostFocus(int index);
     void lstPmts_KeyDown(const QKeyEvent& event);
+    void pbxLoan_MouseDown(int index);
+    // Where a click on an empty spot of panel `index` puts the focus.
+    QWidget* panelClickTarget(int index) const;
     void cmdPayOff_Click();
     void mnuHistory_Click();
     std::vector<std::string> paymentRows() const;
@@ -91,7 +94,8 @@ private:
     void closeAddPmt();
     std::string entryText(int index) const;
     void setEntryText(int index, const std::string& text);
-    // The focus to loan field 0, or to the first field after it when the loan number is locked.
+    // Loan field 0, or the first field after it when the loan number is locked.
+    KBField* firstLoanField() const;
     void focusFirstLoanField();
     BookFiles bookFiles() const;
 

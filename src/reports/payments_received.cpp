@@ -1,7 +1,6 @@
 #include "reports/payments_received.h"
 
 #include <algorithm>
-#include <cctype>
 #include <unordered_map>
 
 #include "core/currency.h"
@@ -49,7 +48,7 @@ std::string PaymentDateKey(std::string_view pmtDT) {
 // Loan numbers as the loans file compares them: case and trailing blanks do not count.
 std::string LoanLookupKey(std::string_view loanNbr) {
     std::string key = TrimRight(loanNbr);
-    for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : key) c = AsciiUpper(c);
     return key;
 }
 

@@ -4,7 +4,9 @@
 
 #include <QTest>
 #include <QVBoxLayout>
+#include <vector>
 
+#include "support/desktop.h"
 #include "support/doubles.h"
 
 namespace kb {
@@ -76,13 +78,36 @@ TEST_F(FieldTest, DateIsCheckedWhenTheFocusMovesWithinTheWindow) {
     EXPECT_EQ(date->text(), "1/1/1");
 }
 
-TEST_F(FieldTest, HelpKeyReachesSpecialKeys) {
-    int helpShown = 0;
-    kb.ShowHelp = [&] { ++helpShown; };
-    amount->setFocus();
-    QTest::keyClick(amount, Qt::Key_F1);
-    EXPECT_EQ(helpShown, 1);
-    EXPECT_EQ(kb.HelpTarget, "./KB_HLP.RTF");
+TEST_F(FieldTest, KeysAsTheDesktopSendsThem) {
+    using namespace test;
+    const struct {
+        const char* start;
+        std::vector<DesktopKey> keys;
+        const char* typed;
+        const char* text;
+        int windowsShown;
+    } cases[] = {
+        {"JONES", {kHome, kRight, kDelete}, "", "JNES", 0},
+        {"JONES", {kEnd, kBackspace}, "", "JONE", 0},
+        {"JONES", {kHome, kDelete}, "", "ONES", 0},
+        {"12 MAIN ST", {kHome, kSetupOptions, kSetupName, kF1, kShiftF1}, "", "12 MAIN ST", 4},
+        {"12 MAIN ST", {kEnd, kSetupOptions}, "", "12 MAIN ST", 1},
+        {"12/06/2026", {}, "11/30/2026", "11/30/2026", 0},
+    };
+    int windowsShown = 0;
+    kb.ShowHelp = kb.ShowSetup = [&] { ++windowsShown; };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.start);
+        windowsShown = 0;
+        note->setFocus();
+        date->setFocus();
+        date->setInputClass("S");
+        date->setText(c.start);  // set by the program: the caret goes to the start
+        for (const DesktopKey& key : c.keys) Press(date, key);
+        Type(date, c.typed);
+        EXPECT_EQ(date->text(), c.text);
+        EXPECT_EQ(windowsShown, c.windowsShown);
+    }
 }
 
 }  // namespace

@@ -43,6 +43,8 @@ TEST(NumValTest, ReadsLeniently) {
     };
     for (const auto& c : cases) EXPECT_EQ(NumVal(c.text), c.value) << '"' << c.text << '"';
     EXPECT_FALSE(std::signbit(NumVal("-0.00")));
+    EXPECT_THROW(NumVal(std::string(400, '9')), std::overflow_error);
+    EXPECT_EQ(NumVal("-." + std::string(400, '0') + "1"), 0);
 }
 
 TEST(FormatHelpersTest, PadRightNoCommaPlainNumber) {

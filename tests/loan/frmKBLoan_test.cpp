@@ -14,6 +14,7 @@
 #include "core/startup.h"
 #include "list/frmKBLst.h"
 #include "store/store.h"
+#include "support/desktop.h"
 #include "support/doubles.h"
 #include "support/temp_dir.h"
 
@@ -104,9 +105,11 @@ TEST_F(LoanScreenTest, AddedLoanIsTypedSavedAndListed) {
     EXPECT_EQ(screen()->windowTitle(), list->windowTitle());
     EXPECT_FALSE(screen()->findChild<QPushButton*>("cmdMkPmt")->isVisible());
 
-    const std::pair<int, const char*> typed[] = {{0, "a7-x"},    {1, "SMITH"}, {5, "ny"},        {10, "3/5/2026"},
+    const std::pair<int, const char*> typed[] = {{0, "a7-x"},    {1, "JONES"}, {5, "ny"},        {10, "3/5/2026"},
                                                  {11, "1234.5"}, {12, "9"},    {14, "4/5/2026"}, {15, "110.25"}};
     for (const auto& [index, keys] : typed) type(index, keys);
+    for (const test::DesktopKey& key : {test::kHome, test::kRight, test::kDelete, test::kEnd, test::kBackspace})
+        test::Press(field(1), key);
     const std::pair<int, const char*> left[] = {{5, "NY"},     {10, "03/05/2026"}, {11, "1234.50"},
                                                 {12, "9.000"}, {14, "04/05/2026"}, {16, "1234.50"}};
     for (const auto& [index, shown] : left) EXPECT_EQ(text(index), shown) << index;
@@ -120,8 +123,8 @@ TEST_F(LoanScreenTest, AddedLoanIsTypedSavedAndListed) {
     EXPECT_TRUE(list->isVisible() && list->isEnabled());
     EXPECT_EQ(listed(), std::vector<std::string>{"a7-x"});
     const LoanRecord loan = stored("A7-X").value();
-    EXPECT_EQ((std::vector<std::string>{loan.LoanAmt, loan.Balance, loan.APR, loan.State, loan.Payment}),
-              (std::vector<std::string>{"1234.50", "1234.50", "9.000", "NY", "110.25"}));
+    EXPECT_EQ((std::vector<std::string>{loan.LastNm, loan.LoanAmt, loan.Balance, loan.APR, loan.State, loan.Payment}),
+              (std::vector<std::string>{"JNE", "1234.50", "1234.50", "9.000", "NY", "110.25"}));
     EXPECT_EQ(loan.NextPmtDT, year{2026} / 4 / 5);
     EXPECT_TRUE(dialogs.messages.empty());
 }

@@ -15,6 +15,7 @@
 #include "core/startup.h"
 #include "loan/frmKBLoan.h"
 #include "store/store.h"
+#include "support/desktop.h"
 #include "support/doubles.h"
 #include "support/temp_dir.h"
 
@@ -107,7 +108,9 @@ protected:
     QPointer<frmKBLoan> window;
 };
 
+// On a desktop whose language writes a decimal comma: every figure stays as it is anywhere else.
 TEST_F(PaymentsTest, PostedPaymentIsStoredWithTheLoanListedFirstAndItsReceiptPrinted) {
+    const test::DecimalCommaLanguage germanDesktop;
     kb.DealerNm = "KESTREL LENDING";
     click("cmdMkPmt");
     ASSERT_TRUE(panel()->isVisible());
@@ -186,6 +189,23 @@ TEST_F(PaymentsTest, EntryFieldsAreWorkedOutAgainWhenLeft) {
     EXPECT_FALSE(panel()->isVisible());
     EXPECT_TRUE(loanField(15)->isEnabled());
     EXPECT_TRUE(storedPayments().empty());
+}
+
+// The panel opens with the caret at the start of the date, so a date typed at once replaces the proposed one; a
+// click on an empty spot of the loan panel goes back to the work under way.
+TEST_F(PaymentsTest, EntryTakesTypingAtOnceAndPanelClicksMoveTheFocus) {
+    const auto clickLoanPanel = [&] {
+        QTest::mouseClick(window->findChild<QWidget*>("pbxLoan_0"), Qt::LeftButton, {}, QPoint(3, 3));
+    };
+    click("cmdMkPmt");
+    test::Type(entry(0), "11/30/2026");
+    EXPECT_EQ(entry(0)->text(), "11/30/2026");
+    entry(1)->setFocus(Qt::TabFocusReason);
+    clickLoanPanel();
+    EXPECT_TRUE(entry(0)->hasFocus());
+    click("cmdClear");
+    clickLoanPanel();
+    EXPECT_TRUE(loanField(1)->hasFocus());  // field 0 is the locked loan number
 }
 
 // Refused, or failed half-way because a trigger refuses one write of the book operation, posting or taking back
