@@ -7,12 +7,12 @@
 #include <QPrinter>
 #include <stdexcept>
 
+#include "reports/qt_printer.h"
+
 namespace kb {
 
 namespace {
 
-constexpr const char* kCantOpenPrinter = "The printer cannot be opened";
-constexpr const char* kCantWriteFile = "The file cannot be written: ";
 constexpr const char* kPageNotPrinted = "The page could not be printed";
 
 // The widest line the reports print: the 80-character rule placed at column 2.
@@ -21,16 +21,8 @@ constexpr int kWidestReportLine = 81;
 class QtPageJob : public PageJob {
 public:
     explicit QtPageJob(const PrinterChoice& choice) : printer_(QPrinter::HighResolution) {
-        if (!choice.outputFile.empty()) {
-            printer_.setOutputFormat(QPrinter::PdfFormat);
-            printer_.setOutputFileName(QString::fromStdString(choice.outputFile));
-        } else if (!choice.printerName.empty()) {
-            printer_.setPrinterName(QString::fromStdString(choice.printerName));
-        }
-        if (!painter_.begin(&printer_)) {
-            throw std::runtime_error(choice.outputFile.empty() ? std::string(kCantOpenPrinter)
-                                                               : kCantWriteFile + choice.outputFile);
-        }
+        SetUpPrinter(printer_, choice);
+        if (!painter_.begin(&printer_)) throw std::runtime_error(CannotOpen(choice));
         painter_.setFont(PageFont());
         const QFontMetricsF metrics(painter_.font(), &printer_);
         lineHeight_ = metrics.lineSpacing();

@@ -8,7 +8,7 @@ namespace kb {
 // writes the page as a PDF file of that name (the report flow names each page's file).
 class QtPrinting : public Printing {
 public:
-    // Throws std::runtime_error when the printer or the file cannot be opened.
+    // Throws std::runtime_error when there is no printer, or the printer or the file cannot be opened.
     std::unique_ptr<PageJob> openPage(const PrinterChoice& choice) override;
 };
 

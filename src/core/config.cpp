@@ -111,6 +111,17 @@ std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\
 
 std::string SystemError(const char* what) { return std::string(what) + " (" + std::strerror(errno) + ")"; }
 
+// The rename would replace a file marked read-only whoever runs the program (the superuser may write anything), so
+// the file's own mark is what counts: no write permission for anyone.
+void CheckNotReadOnly(const std::string& path) {
+    using std::filesystem::perms;
+    std::error_code unknown;
+    const std::filesystem::file_status status = std::filesystem::status(path, unknown);
+    if (!std::filesystem::exists(status)) return;
+    if ((status.permissions() & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none)
+        throw ConfigError("the settings file is read-only");
+}
+
 }  // namespace
 
 Config ParseConfig(std::string_view text) {
@@ -152,6 +163,7 @@ std::string FormatConfig(const Config& config) {
 
 void WriteConfigFile(const std::string& path, const Config& config) {
     const std::string line = FormatConfig(config);
+    CheckNotReadOnly(path);
     const std::string newPath = path + ".new";
     std::FILE* file = std::fopen(newPath.c_str(), "wb");
     if (!file) throw ConfigError(SystemError("the new file cannot be created"));

@@ -32,7 +32,8 @@ Config ReadConfigFile(const std::string& path);
 std::string FormatConfig(const Config& config);
 
 // Writes the settings line to a new file beside `path` and renames it over the old one, so that the file is never
-// half written. Throws ConfigError saying why it failed; the old file then stays as it was.
+// half written. An old file marked read-only is not replaced. Throws ConfigError saying why it failed; the old file
+// then stays as it was.
 void WriteConfigFile(const std::string& path, const Config& config);
 
 }  // namespace kb

@@ -3,7 +3,8 @@
 #include <QPrinter>
 #include <QTextDocument>
 #include <filesystem>
-#include <stdexcept>
+
+#include "reports/qt_printer.h"
 
 namespace kb {
 
@@ -15,14 +16,10 @@ std::string QtHelpPrinting::jobFileName(const std::string& outputFile) {
 }
 
 void QtHelpPrinting::print(const QTextDocument& document, const PrinterChoice& choice) {
+    PrinterChoice job = choice;
+    if (!job.outputFile.empty()) job.outputFile = jobFileName(choice.outputFile);
     QPrinter printer(QPrinter::HighResolution);
-    if (!choice.outputFile.empty()) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QString::fromStdString(jobFileName(choice.outputFile)));
-    } else if (!choice.printerName.empty()) {
-        printer.setPrinterName(QString::fromStdString(choice.printerName));
-    }
-    if (!printer.isValid()) throw std::runtime_error("The printer cannot be used");
+    SetUpPrinter(printer, job);
     document.print(&printer);
 }
 

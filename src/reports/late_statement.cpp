@@ -82,7 +82,7 @@ PrintOutcome PrintLateStatement(KBMain& kb, std::string_view selectedRow) {
         refusal = kRecordNotFound;
     } else if (!loan->NextPmtDT) {
         refusal = kNoDueDate;
-    } else if (!(missed = MissedPayments(*loan->NextPmtDT, today))) {
+    } else if (*loan->NextPmtDT >= today || !(missed = MissedPayments(*loan->NextPmtDT, today))) {
         refusal = kNotPastDue;
     }
     if (refusal) {

@@ -28,8 +28,9 @@ std::vector<PrintLine> LateStatementLines(const LoanRecord& loan, Date today, Cu
 std::string LoanNbrOfLateRow(std::string_view row);
 
 // Print Late Statement for a row of the late list: the print dialog without print-to-file (Cancel ends it
-// silently), the loan looked up again, a paper prompt, then the one-page letter. A loan no longer on file, or one
-// whose count cannot be made (no due date, or due after this month), is refused with a message.
+// silently), the loan looked up again, a paper prompt, then the one-page letter. A loan no longer on file, one
+// without a due date, or one not yet past due (due today or later, say paid since the list was filled) is refused
+// with a message before anything prints.
 PrintOutcome PrintLateStatement(KBMain& kb, std::string_view selectedRow);
 
 }  // namespace kb

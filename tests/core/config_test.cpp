@@ -98,6 +98,12 @@ TEST(ConfigTest, KeepsTheOldFileWhenTheNewOneCannotBeWritten) {
     std::filesystem::create_directory(path + ".new");
     EXPECT_THROW(WriteConfigFile(path, {"NEW", false, "", ""}), ConfigError);
     EXPECT_EQ(FileText(path), old);
+    // A settings file marked read-only is not replaced, even for a user allowed to write anything.
+    std::filesystem::remove(path + ".new");
+    std::filesystem::permissions(path, std::filesystem::perms(0444));
+    EXPECT_THROW(WriteConfigFile(path, {"NEW", false, "", ""}), ConfigError);
+    EXPECT_EQ(FileText(path), old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
 }  // namespace

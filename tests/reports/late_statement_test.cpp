@@ -65,12 +65,17 @@ TEST(LateStatementTest, LetterForTheSelectedLoanOrARefusal) {
         {"... GONE    ", PrinterChoice{}, {}, {}, {refusal("RECORD NOT FOUND")}},
         {"... B2      ", PrinterChoice{}, {}, {}, {refusal("LOAN HAS NO DUE DATE")}},
         {"... C3      ", PrinterChoice{}, {}, {}, {refusal("NO PAYMENT PAST DUE")}},
+        // Due later this month, or today: nothing is past due yet.
+        {"... D4      ", PrinterChoice{}, {}, {}, {refusal("NO PAYMENT PAST DUE")}},
+        {"... E5      ", PrinterChoice{}, {}, {}, {refusal("NO PAYMENT PAST DUE")}},
     };
     for (const auto& [row, printer, prompts, pages, messages] : cases) {
         test::TestBook book;
         book.add(test::Loan("A17", "JOHN Q  ", "SMITH  ", year{2026} / 10 / 15, "900.00", "125.25"));
         book.add(test::Loan("B2", "ANN", "DOE", std::nullopt, "900.00", "125.25"));
         book.add(test::Loan("C3", "BO", "KIM", year{2027} / 1 / 2, "900.00", "125.25"));
+        book.add(test::Loan("D4", "AL", "ROE", year{2026} / 12 / 20, "900.00", "125.25"));
+        book.add(test::Loan("E5", "CY", "LEE", year{2026} / 12 / 6, "900.00", "125.25"));
         book.answer(printer, prompts);
         PrintLateStatement(book.kb, row);
         EXPECT_EQ(book.printing.pages, pages) << row;

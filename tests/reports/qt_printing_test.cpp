@@ -106,6 +106,26 @@ TEST(QtPrintingTest, APageLongerThanTheSheetGoesOnOnAFurtherSheetOfTheSameFile) 
     EXPECT_THROW(QtPrinting().openPage(PrinterChoice{"", dir.file("no-folder/x.pdf"), false}), std::runtime_error);
 }
 
+// The offscreen platform has no printer: a report sent to none, or to one that is not there, says why under its
+// label with the stop icon.
+TEST(QtPrintingTest, APrinterThatIsNotThereIsReportedUnderTheReportsLabel) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "NO PRINTER IS SET UP"},
+        {"Office Laser", "The printer cannot be opened: Office Laser"},
+    };
+    for (const auto& [printer, words] : cases) {
+        test::ScriptedDialogs dialogs;
+        QtPrinting printing;
+        test::FixedClock clock;
+        KBMain kb(dialogs, printing, clock);
+        dialogs.answerPrinter(PrinterChoice{printer, "", false});
+        dialogs.answerMessage(Answer::OK);
+        PrintLoanHistory(kb, {test::kCaption, test::ShownLoan(), test::PaymentListRows(1)});
+        EXPECT_EQ(dialogs.messages.back(),
+                  (test::ScriptedDialogs::Message{words, kLoanHistoryLabel, Buttons::OK, Icon::Critical}));
+    }
+}
+
 // Runs `answer` on the print dialog once it shows.
 void WhenPrintDialogShows(std::function<void(QPrintDialog&)> answer) {
     QTimer::singleShot(0, [answer] {
