@@ -77,6 +77,11 @@ private:
 
 }  // namespace
 
+void QtPrinting::checkPrinter(const PrinterChoice& choice) {
+    QPrinter printer;
+    SetUpPrinter(printer, choice);
+}
+
 std::unique_ptr<PageJob> QtPrinting::openPage(const PrinterChoice& choice) {
     return std::make_unique<QtPageJob>(choice);
 }

@@ -8,6 +8,8 @@ namespace kb {
 // writes the page as a PDF file of that name (the report flow names each page's file).
 class QtPrinting : public Printing {
 public:
+    // Throws std::runtime_error when the choice names no printer, or one that is not there.
+    void checkPrinter(const PrinterChoice& choice) override;
     // Throws std::runtime_error when there is no printer, or the printer or the file cannot be opened.
     std::unique_ptr<PageJob> openPage(const PrinterChoice& choice) override;
 };

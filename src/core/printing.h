@@ -17,6 +17,9 @@ public:
 class Printing {
 public:
     virtual ~Printing() = default;
+    // Throws, in words a lender understands, when the choice cannot print: no printer set up, or one that is not
+    // there. Checked before the first paper prompt, so no sheet is asked for that nothing will print on.
+    virtual void checkPrinter(const PrinterChoice&) {}
     virtual std::unique_ptr<PageJob> openPage(const PrinterChoice&) = 0;
 };
 

@@ -30,6 +30,13 @@ PrinterChoice PageChoice(const PrinterChoice& chosen, int page) {
 PrintOutcome PrintPages(Dialogs& dialogs, Printing& printing, const PrinterChoice& chosen, const Report& report,
                         const StepRunner& run) {
     if (report.rows.empty()) return PrintOutcome::NothingToPrint;
+    bool printerReady = false;
+    if (!run([&] {
+            printing.checkPrinter(chosen);
+            printerReady = true;
+        }) ||
+        !printerReady)
+        return PrintOutcome::Abandoned;
     const int pages = PageCount(report.rows.size(), report.rowsPerPage);
     const std::size_t perPage =
         report.rowsPerPage > 0 ? static_cast<std::size_t>(report.rowsPerPage) : report.rows.size();

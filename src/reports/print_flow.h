@@ -36,7 +36,7 @@ enum class PrintOutcome {
     Printed,         // every page printed, failures included
     NothingToPrint,  // no rows: nothing shown after the print dialog, nothing printed
     Cancelled,       // the print dialog or a paper prompt was cancelled: nothing more printed
-    Abandoned,       // a step failed and the step runner gave the report up
+    Abandoned,       // the printer cannot print, or a step failed and the step runner gave the report up
 };
 
 // Runs one step of printing (open a page, print a line, close a page). Returns false to give the report up; a step
@@ -50,7 +50,8 @@ int PageCount(std::size_t rows, int rowsPerPage);
 // to NAME-n.pdf beside it (NAME being the chosen name without ".pdf"), so the pages of each report count from 1.
 PrinterChoice PageChoice(const PrinterChoice& chosen, int page);
 
-// The pages of a report on a printer already chosen: no rows ends it; otherwise before each page its paper prompt
+// The pages of a report on a printer already chosen: no rows ends it; a printer that cannot print (checked as a
+// step) gives the report up before anything is shown; otherwise before each page its paper prompt
 // (Cancel ends the report), then the page opened, its heading, its rows up to the page's limit and, on the last
 // page, the closing lines; then the page closed. A page opened is always closed before the next prompt.
 PrintOutcome PrintPages(Dialogs& dialogs, Printing& printing, const PrinterChoice& chosen, const Report& report,
