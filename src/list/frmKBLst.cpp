@@ -213,9 +213,10 @@ void frmKBLst::SetCaption() {
 void frmKBLst::FillList() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ErrorTrap trap(kb_.dialogs, kFillListLabel);
+    FigureReader figures;
     std::vector<ListedLoan> listed;
     const bool read = trap.run([&] {
-        listed = ListLoans(LoanTable(kb_.LoanDB).readAll(SortOrderOf(lblLoanSort_->text().toStdString())));
+        listed = ListLoans(LoanTable(kb_.LoanDB).readAll(SortOrderOf(lblLoanSort_->text().toStdString())), figures);
     });
     if (read) {
         QStringList items;
@@ -225,12 +226,13 @@ void frmKBLst::FillList() {
         lstLoan_->addItems(items);
         lstLoan_->setCurrentRow(-1);
         listed_ = std::move(listed);
-        lastFillError_.clear();
     }
+    figures.reportTo(trap);
     lblLstLd_->hide();
     QApplication::restoreOverrideCursor();
-    if (trap.failed() && trap.description() == lastFillError_) trap.clear();
-    if (trap.failed()) lastFillError_ = trap.description();
+    const std::string failure = trap.failed() ? trap.description() : std::string();
+    if (!failure.empty() && failure == lastFillError_) trap.clear();
+    lastFillError_ = failure;
 }
 
 void frmKBLst::ChangeOrder(int index) {

@@ -653,9 +653,11 @@ void frmKBLoan::focusFirstLoanField() {
 
 void frmKBLoan::FillPmts(const std::string& loanNbr) {
     ErrorTrap trap(kb_.dialogs, kFillPmtsLabel);
+    FigureReader figures;
     std::vector<std::string> rows;
     // A list that could not be read keeps its rows: an empty one would pass for a loan without payments.
-    if (!trap.run([&] { rows = PaymentRowsNewestFirst(PaymentTable(kb_.PmtsDB).readLoan(loanNbr)); })) return;
+    if (!trap.run([&] { rows = PaymentRowsNewestFirst(PaymentTable(kb_.PmtsDB).readLoan(loanNbr), figures); })) return;
+    figures.reportTo(trap);
     QStringList items;
     items.reserve(static_cast<qsizetype>(rows.size()));
     for (const std::string& row : rows) items.push_back(QString::fromStdString(row));

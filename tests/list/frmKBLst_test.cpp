@@ -1,5 +1,6 @@
 #include "list/frmKBLst.h"
 
+#include <SQLiteCpp/SQLiteCpp.h>
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -111,6 +112,21 @@ TEST_F(LoanListWindowTest, UnreadableLoansFileIsReportedOnceAndKeepsTheRows) {
     EXPECT_EQ(dialogs.messages[0].title, "FILL LIST");
     EXPECT_EQ(dialogs.messages[0].icon, Icon::Critical);
     EXPECT_EQ(list->count(), 4);
+}
+
+TEST_F(LoanListWindowTest, AnUnreadableFigureIsNamedOnceAndTheOtherLoansStayListed) {
+    addLoan("Z9", "HUGE", "", std::nullopt);
+    {  // written by another program, past the table's size rule
+        SQLite::Database file(kb.LoanDB, SQLite::OPEN_READWRITE);
+        file.exec("PRAGMA ignore_check_constraints = ON");
+        file.exec("UPDATE KBLoan SET Balance = '" + std::string(400, '9') + "' WHERE LoanNbr = 'Z9'");
+    }
+    list->setFocus();
+    QApplication::processEvents();
+    window->FillList();  // as at the next focus gain
+    EXPECT_EQ(listedLoans(), (std::vector<std::string>{"A1", "A10", "B20", "C3", "Z9"}));
+    EXPECT_EQ(dialogs.messages, (std::vector<test::ScriptedDialogs::Message>{
+                                    {"LOAN Z9: Balance - Overflow", "FILL LIST", Buttons::OK, Icon::Critical}}));
 }
 
 TEST_F(LoanListWindowTest, LoanListReportPrintsTheRowsAsShownAndTotalsTheLoansOwnAmounts) {
