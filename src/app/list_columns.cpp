@@ -4,6 +4,8 @@
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QListWidget>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QtMath>
 
 namespace kb {
@@ -23,6 +25,20 @@ QFont ListFont() {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSize(9);
     return font;
+}
+
+int ListWidthForRows(const QListWidget& list, int rowCharacters) {
+    // A row as the list's items are drawn: the style adds its text margins to the text's width.
+    QStyleOptionViewItem row;
+    row.initFrom(&list);
+    row.font = list.font();
+    row.fontMetrics = QFontMetrics(list.font());
+    row.text = QString(rowCharacters, QLatin1Char('0'));
+    row.features = QStyleOptionViewItem::HasDisplay;
+    const QStyle* style = list.style();
+    const int rowWidth = style->sizeFromContents(QStyle::CT_ItemViewItem, &row, QSize(), &list).width();
+    const int scrollBarWidth = style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list);
+    return 2 * list.frameWidth() + rowWidth + scrollBarWidth;
 }
 
 QWidget* ColumnHeadings(QWidget* parent, const QListWidget& list, std::span<const ColumnHeading> headings,

@@ -16,6 +16,10 @@ QLabel* WindowHeading(QWidget* parent, const char* objectName, const char* text)
 // The fixed-pitch font of the program's lists.
 QFont ListFont();
 
+// The width a fixed-pitch list needs to show its rows of `rowCharacters` characters whole with the vertical scroll
+// bar beside them: a list at least this wide never needs a horizontal scroll bar. The list's font must be set.
+int ListWidthForRows(const QListWidget& list, int rowCharacters);
+
 // A heading over a fixed-pitch list's character columns: first column (from 0) and width in characters, the text
 // line it starts on (from 0) and how many lines it may wrap onto.
 struct ColumnHeading {

@@ -109,11 +109,10 @@ frmKBLst::frmKBLst(KBMain& kb, QWidget* parent) : QMainWindow(parent), kb_(kb) {
     setCentralWidget(central);
     buildMenus();
 
-    const QFontMetrics metrics(ListFont());
-    const int width = metrics.horizontalAdvance(QString(kRowCharacters + 6, '0'));
+    // As narrow as the list allows: its rows whole beside the scroll bar.
     const QScreen* screen = QApplication::primaryScreen();
     const int height = screen ? static_cast<int>(screen->availableGeometry().height() / kScreenToWindowHeight) : 600;
-    resize(width, height);
+    resize(minimumSizeHint().width(), height);
     SetCaption();
     lblLstLd_->show();
     kb_.ListDirty = false;
@@ -137,6 +136,7 @@ QWidget* frmKBLst::buildListPanel() {
     lstLoan_->setObjectName("lstLoan");
     lstLoan_->setFont(ListFont());
     lstLoan_->setUniformItemSizes(true);
+    lstLoan_->setMinimumWidth(ListWidthForRows(*lstLoan_, kRowCharacters));
     lstLoan_->installEventFilter(this);
     connect(lstLoan_, &QListWidget::itemDoubleClicked, this,
             [this] { OpenSelectedLoan(kProcessMode, kCmdProcessLabel); });

@@ -384,9 +384,7 @@ QGroupBox* frmKBLoan::buildPaymentList() {
     lstPmts_->setObjectName("lstPmts");
     lstPmts_->setFont(FixedPitchFont());
     lstPmts_->setUniformItemSizes(true);
-    const QFontMetrics metrics(lstPmts_->font());
-    lstPmts_->setFixedWidth(metrics.horizontalAdvance(QString(kPmtRowCharacters + 3, '0')) +
-                            2 * lstPmts_->frameWidth());
+    lstPmts_->setFixedWidth(ListWidthForRows(*lstPmts_, kPmtRowCharacters));
     lstPmts_->installEventFilter(this);
     layout->addWidget(buildPaymentHeadings());
     layout->addWidget(lstPmts_);
