@@ -137,6 +137,8 @@ QWidget* frmKBLst::buildListPanel() {
     lstLoan_->setFont(ListFont());
     lstLoan_->setUniformItemSizes(true);
     lstLoan_->setMinimumWidth(ListWidthForRows(*lstLoan_, kRowCharacters));
+    // Installed first, so that this window's key rules see the cursor keys before they select a row.
+    SelectEndRowFromKeyboard(*lstLoan_);
     lstLoan_->installEventFilter(this);
     connect(lstLoan_, &QListWidget::itemDoubleClicked, this,
             [this] { OpenSelectedLoan(kProcessMode, kCmdProcessLabel); });

@@ -43,6 +43,7 @@ frmLatePmt::frmLatePmt(KBMain& kb, std::string listCaption, QWidget* parent)
     const QFontMetrics metrics(ListFont());
     lstLatePmts_->setMinimumSize(ListWidthForRows(*lstLatePmts_, kRowCharacters),
                                  kVisibleRows * (metrics.height() + 2));
+    SelectEndRowFromKeyboard(*lstLatePmts_);
 
     QWidget* labels = ColumnHeadings(this, *lstLatePmts_, kColumnLabels, 1, "lblColumn_");
 

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QTest>
@@ -127,6 +128,28 @@ TEST_F(LoanListWindowTest, AnUnreadableFigureIsNamedOnceAndTheOtherLoansStayList
     EXPECT_EQ(listedLoans(), (std::vector<std::string>{"A1", "A10", "B20", "C3", "Z9"}));
     EXPECT_EQ(dialogs.messages, (std::vector<test::ScriptedDialogs::Message>{
                                     {"LOAN Z9: Balance - Overflow", "FILL LIST", Buttons::OK, Icon::Critical}}));
+}
+
+TEST_F(LoanListWindowTest, WithNoLoanSelectedDownSelectsTheFirstAndUpTheLast) {
+    // Cursor keys as the X server delivers them: key code and keysym, no text.
+    struct Key {
+        Qt::Key key;
+        quint32 keyCode;
+        quint32 keysym;
+    };
+    constexpr Key kDown{Qt::Key_Down, 116, 0xff54}, kUp{Qt::Key_Up, 111, 0xff52};
+    const std::pair<std::vector<Key>, int> cases[] = {{{kDown}, 0}, {{kUp}, 3}, {{kDown, kDown}, 1}};
+    for (const auto& [keys, selectedRow] : cases) {
+        window->findChild<QWidget*>("cmdAdd")->setFocus();
+        list->setFocus();  // refilled: nothing selected
+        QApplication::processEvents();
+        for (const Key& key : keys) {
+            QKeyEvent press(QEvent::KeyPress, key.key, Qt::NoModifier, key.keyCode, key.keysym, 0, QString());
+            QApplication::sendEvent(list, &press);
+        }
+        ASSERT_EQ(list->selectedItems().size(), 1);
+        EXPECT_EQ(list->row(list->selectedItems().front()), selectedRow) << keys.size();
+    }
 }
 
 TEST_F(LoanListWindowTest, LoanListReportPrintsTheRowsAsShownAndTotalsTheLoansOwnAmounts) {
