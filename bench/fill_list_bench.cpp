@@ -67,7 +67,10 @@ int main(int argc, char** argv) {
         const kb::LoanTable table(kb.LoanDB);
         const auto loansRead = table.readAll(order);
         const double read = MedianOf([&] { table.readAll(order); });
-        const double rows = MedianOf([&] { kb::LoanRows(loansRead); });
+        const double rows = MedianOf([&] {
+            kb::FigureReader figures;
+            kb::LoanRows(loansRead, figures);
+        });
         const double fill = MedianOf([&] {
             window.FillList();
             QApplication::processEvents();

@@ -66,7 +66,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> posted;
     for (const std::string& loanNbr : loanNbrs) {
         auto start = Clock::now();
-        const std::vector<std::string> rows = PaymentRowsNewestFirst(payments.readLoan(loanNbr));
+        FigureReader figures;
+        const std::vector<std::string> rows = PaymentRowsNewestFirst(payments.readLoan(loanNbr), figures);
         listTimes.push_back(Milliseconds(start));
         if (static_cast<int>(rows.size()) != paymentsPerLoan) {
             std::fprintf(stderr, "loan %s lists %zu payments\n", loanNbr.c_str(), rows.size());

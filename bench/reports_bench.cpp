@@ -174,8 +174,10 @@ int main(int argc, char** argv) {
     TimeWork("  of which the payments file read", runs, [&] {
         return kb::PaymentTable(kb.PmtsDB).readDateRange(october.first, october.last).size();
     });
-    TimeWork("  (the same from every payment read)", std::min(runs, 2),
-             [&] { return kb::GatherPayments(kb::PaymentTable(kb.PmtsDB).readAll(), october).size(); });
+    TimeWork("  (the same from every payment read)", std::min(runs, 2), [&] {
+        kb::FigureReader figures;
+        return kb::GatherPayments(kb::PaymentTable(kb.PmtsDB).readAll(), october, figures).size();
+    });
     TimePrinting("payments received: October printed", runs, printing,
                  [&] { kb::PrintPmts(kb, caption, october, workList); });
     TimePrinting("payments received: OK to the printed report", runs, printing,

@@ -2,8 +2,12 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QtMath>
 
 namespace kb {
@@ -24,6 +28,52 @@ QFont ListFont() {
     font.setPointSize(9);
     return font;
 }
+
+int ListWidthForRows(const QListWidget& list, int rowCharacters) {
+    // A row as the list's items are drawn: the style adds its text margins to the text's width.
+    QStyleOptionViewItem row;
+    row.initFrom(&list);
+    row.font = list.font();
+    row.fontMetrics = QFontMetrics(list.font());
+    row.text = QString(rowCharacters, QLatin1Char('0'));
+    row.features = QStyleOptionViewItem::HasDisplay;
+    const QStyle* style = list.style();
+    const int rowWidth = style->sizeFromContents(QStyle::CT_ItemViewItem, &row, QSize(), &list).width();
+    const int scrollBarWidth = style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list);
+    return 2 * list.frameWidth() + rowWidth + scrollBarWidth;
+}
+
+namespace {
+
+class EndRowKeys : public QObject {
+public:
+    explicit EndRowKeys(QListWidget& list) : QObject(&list), list_(list) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != &list_ || event->type() != QEvent::KeyPress || list_.count() == 0 ||
+            list_.selectionModel()->hasSelection())
+            return false;
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        // The arrows of the number pad come with the keypad modifier.
+        if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+        if (key.key() == Qt::Key_Down) {
+            list_.setCurrentRow(0);
+        } else if (key.key() == Qt::Key_Up) {
+            list_.setCurrentRow(list_.count() - 1);
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+private:
+    QListWidget& list_;
+};
+
+}  // namespace
+
+void SelectEndRowFromKeyboard(QListWidget& list) { list.installEventFilter(new EndRowKeys(list)); }
 
 QWidget* ColumnHeadings(QWidget* parent, const QListWidget& list, std::span<const ColumnHeading> headings,
                         int lineCount, const QString& objectNamePrefix) {

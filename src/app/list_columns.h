@@ -16,6 +16,14 @@ QLabel* WindowHeading(QWidget* parent, const char* objectName, const char* text)
 // The fixed-pitch font of the program's lists.
 QFont ListFont();
 
+// The width a fixed-pitch list needs to show its rows of `rowCharacters` characters whole with the vertical scroll
+// bar beside them: a list at least this wide never needs a horizontal scroll bar. The list's font must be set.
+int ListWidthForRows(const QListWidget& list, int rowCharacters);
+
+// With no row of the list selected, Down selects the first row and Up the last; Qt would move on from the row that
+// only carries the focus frame. Every other key is left to the list and to the filters installed before this one.
+void SelectEndRowFromKeyboard(QListWidget& list);
+
 // A heading over a fixed-pitch list's character columns: first column (from 0) and width in characters, the text
 // line it starts on (from 0) and how many lines it may wrap onto.
 struct ColumnHeading {

@@ -109,11 +109,10 @@ frmKBLst::frmKBLst(KBMain& kb, QWidget* parent) : QMainWindow(parent), kb_(kb) {
     setCentralWidget(central);
     buildMenus();
 
-    const QFontMetrics metrics(ListFont());
-    const int width = metrics.horizontalAdvance(QString(kRowCharacters + 6, '0'));
+    // As narrow as the list allows: its rows whole beside the scroll bar.
     const QScreen* screen = QApplication::primaryScreen();
     const int height = screen ? static_cast<int>(screen->availableGeometry().height() / kScreenToWindowHeight) : 600;
-    resize(width, height);
+    resize(minimumSizeHint().width(), height);
     SetCaption();
     lblLstLd_->show();
     kb_.ListDirty = false;
@@ -137,6 +136,9 @@ QWidget* frmKBLst::buildListPanel() {
     lstLoan_->setObjectName("lstLoan");
     lstLoan_->setFont(ListFont());
     lstLoan_->setUniformItemSizes(true);
+    lstLoan_->setMinimumWidth(ListWidthForRows(*lstLoan_, kRowCharacters));
+    // Installed first, so that this window's key rules see the cursor keys before they select a row.
+    SelectEndRowFromKeyboard(*lstLoan_);
     lstLoan_->installEventFilter(this);
     connect(lstLoan_, &QListWidget::itemDoubleClicked, this,
             [this] { OpenSelectedLoan(kProcessMode, kCmdProcessLabel); });
@@ -213,9 +215,10 @@ void frmKBLst::SetCaption() {
 void frmKBLst::FillList() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ErrorTrap trap(kb_.dialogs, kFillListLabel);
+    FigureReader figures;
     std::vector<ListedLoan> listed;
     const bool read = trap.run([&] {
-        listed = ListLoans(LoanTable(kb_.LoanDB).readAll(SortOrderOf(lblLoanSort_->text().toStdString())));
+        listed = ListLoans(LoanTable(kb_.LoanDB).readAll(SortOrderOf(lblLoanSort_->text().toStdString())), figures);
     });
     if (read) {
         QStringList items;
@@ -225,12 +228,13 @@ void frmKBLst::FillList() {
         lstLoan_->addItems(items);
         lstLoan_->setCurrentRow(-1);
         listed_ = std::move(listed);
-        lastFillError_.clear();
     }
+    figures.reportTo(trap);
     lblLstLd_->hide();
     QApplication::restoreOverrideCursor();
-    if (trap.failed() && trap.description() == lastFillError_) trap.clear();
-    if (trap.failed()) lastFillError_ = trap.description();
+    const std::string failure = trap.failed() ? trap.description() : std::string();
+    if (!failure.empty() && failure == lastFillError_) trap.clear();
+    lastFillError_ = failure;
 }
 
 void frmKBLst::ChangeOrder(int index) {

@@ -58,7 +58,8 @@ private:
     std::array<QAction*, 3> sortActions_{};
     // The rows shown in lstLoan, each with its loan's own balance and payment for the loan list report's totals.
     std::vector<ListedLoan> listed_;
-    // A failure of the list's reading is shown once, not again at every focus gain while it lasts.
+    // A failure of the list's fill (the file unreadable, or an amount in it) is shown once, not again at every focus
+    // gain while it lasts: the message box itself hands the focus back to the list.
     std::string lastFillError_;
 };
 

@@ -20,17 +20,19 @@ LoanOrder SortOrderOf(std::string_view sortLabel) {
     return LoanOrder::ById;
 }
 
-std::string LoanRow(const LoanRecord& loan) {
+std::string LoanRow(const LoanRecord& loan, FigureReader& figures) {
     const std::string name = RightTrimmed(loan.LastNm) + ", " + RightTrimmed(loan.FirstMI);
-    return PadRight(loan.LoanNbr, 8) + " " + PadRight(name, 32) + " " + Using(NumVal(loan.Balance), "###,##0.00") +
-           " " + FormatDate(loan.NextPmtDT, "mm/dd/yyyy") + " " + Using(NumVal(loan.Payment), "###,##0.00");
+    const FigureReader::Record figure = figures.loan(loan.LoanNbr);
+    return PadRight(loan.LoanNbr, 8) + " " + PadRight(name, 32) + " " +
+           figure.column("Balance", loan.Balance, "###,##0.00") + " " + FormatDate(loan.NextPmtDT, "mm/dd/yyyy") +
+           " " + figure.column("Payment", loan.Payment, "###,##0.00");
 }
 
-std::vector<std::string> LoanRows(const std::vector<LoanRecord>& loans) {
+std::vector<std::string> LoanRows(const std::vector<LoanRecord>& loans, FigureReader& figures) {
     std::vector<std::string> rows;
     rows.reserve(loans.size());
     for (const LoanRecord& loan : loans) {
-        if (!loan.LoanNbr.empty()) rows.push_back(LoanRow(loan));
+        if (!loan.LoanNbr.empty()) rows.push_back(LoanRow(loan, figures));
     }
     return rows;
 }

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "core/figure_reader.h"
 #include "store/store.h"
 
 namespace kb {
@@ -14,9 +15,10 @@ LoanOrder SortOrderOf(std::string_view sortLabel);
 
 // One line of the loan list, 74 characters: loan number (8), name (32), balance (10), next due date (10) and
 // regular payment (10), one blank between columns. A loan without a due date gives a row ten characters shorter.
-std::string LoanRow(const LoanRecord& loan);
+// An amount that cannot be read leaves its column blank and is noted by `figures`.
+std::string LoanRow(const LoanRecord& loan, FigureReader& figures);
 
 // The rows of the listed loans, in their order; loans without a loan number are left out.
-std::vector<std::string> LoanRows(const std::vector<LoanRecord>& loans);
+std::vector<std::string> LoanRows(const std::vector<LoanRecord>& loans, FigureReader& figures);
 
 }  // namespace kb

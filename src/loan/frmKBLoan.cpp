@@ -386,9 +386,7 @@ QGroupBox* frmKBLoan::buildPaymentList() {
     lstPmts_->setObjectName("lstPmts");
     lstPmts_->setFont(FixedPitchFont());
     lstPmts_->setUniformItemSizes(true);
-    const QFontMetrics metrics(lstPmts_->font());
-    lstPmts_->setFixedWidth(metrics.horizontalAdvance(QString(kPmtRowCharacters + 3, '0')) +
-                            2 * lstPmts_->frameWidth());
+    lstPmts_->setFixedWidth(ListWidthForRows(*lstPmts_, kPmtRowCharacters));
     lstPmts_->installEventFilter(this);
     layout->addWidget(buildPaymentHeadings());
     layout->addWidget(lstPmts_);
@@ -651,9 +649,11 @@ void frmKBLoan::focusFirstLoanField() { firstLoanField()->setFocus(Qt::OtherFocu
 
 void frmKBLoan::FillPmts(const std::string& loanNbr) {
     ErrorTrap trap(kb_.dialogs, kFillPmtsLabel);
+    FigureReader figures;
     std::vector<std::string> rows;
     // A list that could not be read keeps its rows: an empty one would pass for a loan without payments.
-    if (!trap.run([&] { rows = PaymentRowsNewestFirst(PaymentTable(kb_.PmtsDB).readLoan(loanNbr)); })) return;
+    if (!trap.run([&] { rows = PaymentRowsNewestFirst(PaymentTable(kb_.PmtsDB).readLoan(loanNbr), figures); })) return;
+    figures.reportTo(trap);
     QStringList items;
     items.reserve(static_cast<qsizetype>(rows.size()));
     for (const std::string& row : rows) items.push_back(QString::fromStdString(row));

@@ -164,18 +164,23 @@ NextPmtDTResult CalcNextPmtDT(int nbrPayPer, std::string_view pmtsPerYr, std::st
 
 // ---- The payment list -------------------------------------------------------------------------------------------
 
-std::string PaymentRow(const PaymentRecord& payment) {
+std::string PaymentRow(const PaymentRecord& payment, FigureReader& figures) {
+    // The payment key starts with the loan number in 8 characters.
+    const FigureReader::Record figure = figures.payment(std::string_view(payment.LoanNbr).substr(0, 8), payment.PmtDT);
     return PadRight(payment.PmtDT, 10) + "  " + PadRight(payment.ChkNbr, 6) + "  " +
-           Using(NumVal(payment.Amount), kListMoneyMask) + "  " + Using(NumVal(payment.LateFee), kListLateFeeMask) +
-           "  " + Using(NumVal(payment.Interest), kListMoneyMask) + " " +
-           Using(NumVal(payment.Principal), kListMoneyMask) + "  " + Using(NumVal(payment.Balance), kListMoneyMask);
+           figure.column("Amount", payment.Amount, kListMoneyMask) + "  " +
+           figure.column("LateFee", payment.LateFee, kListLateFeeMask) + "  " +
+           figure.column("Interest", payment.Interest, kListMoneyMask) + " " +
+           figure.column("Principal", payment.Principal, kListMoneyMask) + "  " +
+           figure.column("Balance", payment.Balance, kListMoneyMask);
 }
 
-std::vector<std::string> PaymentRowsNewestFirst(const std::vector<PaymentRecord>& oldestFirst) {
+std::vector<std::string> PaymentRowsNewestFirst(const std::vector<PaymentRecord>& oldestFirst,
+                                                FigureReader& figures) {
     std::vector<std::string> rows;
     rows.reserve(oldestFirst.size());
     for (auto payment = oldestFirst.rbegin(); payment != oldestFirst.rend(); ++payment)
-        rows.push_back(PaymentRow(*payment));
+        rows.push_back(PaymentRow(*payment, figures));
     return rows;
 }
 

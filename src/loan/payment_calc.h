@@ -6,6 +6,7 @@
 
 #include "core/currency.h"
 #include "core/dates.h"
+#include "core/figure_reader.h"
 #include "store/records.h"
 
 namespace kb {
@@ -87,10 +88,11 @@ NextPmtDTResult CalcNextPmtDT(int nbrPayPer, std::string_view pmtsPerYr, std::st
 // ---- The payment list -------------------------------------------------------------------------------------------
 
 // One row of the payment list, 72 characters: date, check number, amount, late fee, interest, principal, balance.
-std::string PaymentRow(const PaymentRecord& payment);
+// An amount that cannot be read leaves its column blank and is noted by `figures`.
+std::string PaymentRow(const PaymentRecord& payment, FigureReader& figures);
 
 // The rows of a loan's payments, given oldest first (as the payments table reads them): newest first.
-std::vector<std::string> PaymentRowsNewestFirst(const std::vector<PaymentRecord>& oldestFirst);
+std::vector<std::string> PaymentRowsNewestFirst(const std::vector<PaymentRecord>& oldestFirst, FigureReader& figures);
 
 // ---- Posting ----------------------------------------------------------------------------------------------------
 

@@ -41,9 +41,9 @@ frmLatePmt::frmLatePmt(KBMain& kb, std::string listCaption, QWidget* parent)
     lstLatePmts_->setFont(ListFont());
     lstLatePmts_->setUniformItemSizes(true);
     const QFontMetrics metrics(ListFont());
-    const int charWidth = metrics.horizontalAdvance('0');
-    const int inset = lstLatePmts_->frameWidth() + 4;
-    lstLatePmts_->setMinimumSize(2 * inset + (kRowCharacters + 3) * charWidth, kVisibleRows * (metrics.height() + 2));
+    lstLatePmts_->setMinimumSize(ListWidthForRows(*lstLatePmts_, kRowCharacters),
+                                 kVisibleRows * (metrics.height() + 2));
+    SelectEndRowFromKeyboard(*lstLatePmts_);
 
     QWidget* labels = ColumnHeadings(this, *lstLatePmts_, kColumnLabels, 1, "lblColumn_");
 

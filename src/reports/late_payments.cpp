@@ -4,6 +4,7 @@
 
 #include "core/error_trap.h"
 #include "core/format.h"
+#include "reports/loan_list_report.h"
 #include "store/store.h"
 
 namespace kb {
@@ -32,18 +33,18 @@ std::optional<std::vector<LoanRecord>> ReadLoansByDueDate(const std::string& loa
 
 std::string DueKey(const std::optional<Date>& date) { return FormatDate(date, "yyyymmdd"); }
 
-bool IsLate(const LoanRecord& loan, Date today) {
-    return NumVal(loan.Balance) > 0 && DueKey(loan.NextPmtDT) < DueKey(today);
+bool IsLate(const LoanRecord& loan, Date today, FigureReader& figures) {
+    return figures.loan(loan.LoanNbr).number("Balance", loan.Balance) > 0 && DueKey(loan.NextPmtDT) < DueKey(today);
 }
 
 std::string LateName(const LoanRecord& loan) {
     return PadRight(TrimRight(loan.FirstMI) + " " + TrimRight(loan.LastNm), kNameWidth);
 }
 
-std::string LatePmtRow(const LoanRecord& loan) {
+std::string LatePmtRow(const LoanRecord& loan, FigureReader& figures) {
     return FormatDate(loan.NextPmtDT, kDateMask) + " " + LateName(loan) + "   " +
-           Using(NumVal(loan.Payment), kPaymentMask) + " " + PadRight(loan.Phone, kPhoneWidth) + " " +
-           PadRight(loan.LoanNbr, kLoanNbrWidth);
+           figures.loan(loan.LoanNbr).column("Payment", loan.Payment, kPaymentMask) + " " +
+           PadRight(loan.Phone, kPhoneWidth) + " " + PadRight(loan.LoanNbr, kLoanNbrWidth);
 }
 
 std::vector<PrintLine> LateReportHeading(const std::string& caption, Date today) {
@@ -56,12 +57,12 @@ std::vector<PrintLine> LateReportHeading(const std::string& caption, Date today)
     };
 }
 
-PrintLine LateReportRow(const LoanRecord& loan) {
+PrintLine LateReportRow(const LoanRecord& loan, FigureReader& figures) {
     return PrintLine()
         .at(2, FormatDate(loan.NextPmtDT, kDateMask))
         .add(" ")
         .add(LateName(loan))
-        .at(47, Using(NumVal(loan.Payment), kPaymentMask))
+        .at(47, figures.loan(loan.LoanNbr).column("Payment", loan.Payment, kPaymentMask))
         .at(58, loan.Phone)
         .at(71, loan.LoanNbr);
 }
@@ -87,13 +88,16 @@ std::optional<std::vector<std::string>> FillLatePmts(const std::string& loanDB, 
     LateRetry retry(dialogs);
     const auto loans = ReadLoansByDueDate(loanDB, retry);
     if (!loans) return std::nullopt;
+    FigureReader figures;
     std::vector<std::string> rows;
     for (const LoanRecord& loan : *loans)
-        if (IsLate(loan, today)) rows.push_back(LatePmtRow(loan));
+        if (IsLate(loan, today, figures)) rows.push_back(LatePmtRow(loan, figures));
+    ErrorTrap fillList(dialogs, kFillListLabel);
+    figures.reportTo(fillList);
     return rows;
 }
 
-PrintOutcome LateReport(KBMain& kb, const PrinterChoice& chosen, const std::string& caption) {
+PrintOutcome LateReport(KBMain& kb, const PrinterChoice& chosen, const std::string& caption, FigureReader& figures) {
     LateRetry retry(kb.dialogs);
     const Date today = kb.clock.today();
     const auto loans = ReadLoansByDueDate(kb.LoanDB, retry);
@@ -103,7 +107,7 @@ PrintOutcome LateReport(KBMain& kb, const PrinterChoice& chosen, const std::stri
     report.paperPrompt = kLatePaperPrompt;
     report.heading = [&caption, today](int, int) { return LateReportHeading(caption, today); };
     for (const LoanRecord& loan : *loans)
-        if (IsLate(loan, today)) report.rows.push_back(LateReportRow(loan));
+        if (IsLate(loan, today, figures)) report.rows.push_back(LateReportRow(loan, figures));
     report.rowsPerPage = kLateRowsPerPage;
 
     const PrintOutcome outcome = PrintPages(kb.dialogs, kb.printing, chosen, report,
@@ -118,7 +122,9 @@ PrintOutcome PrintLateList(KBMain& kb, const std::string& caption) {
     const std::optional<PrinterChoice> chosen = kb.dialogs.choosePrinter({});
     if (!chosen) return PrintOutcome::Cancelled;
     PrintOutcome outcome = PrintOutcome::Abandoned;
-    trap.run([&] { outcome = LateReport(kb, *chosen, caption); });
+    FigureReader figures;
+    trap.run([&] { outcome = LateReport(kb, *chosen, caption, figures); });
+    figures.reportTo(trap);
     return outcome;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/dates.h"
+#include "core/figure_reader.h"
 #include "core/kbmain.h"
 #include "reports/print_flow.h"
 #include "store/records.h"
@@ -20,19 +21,20 @@ inline constexpr int kLateRowsPerPage = 48;
 std::string DueKey(const std::optional<Date>& date);
 
 // A loan is late when its balance is above 0 and its next payment was due before today (a loan with a balance and
-// no due date counts as late).
-bool IsLate(const LoanRecord& loan, Date today);
+// no due date counts as late). A balance that cannot be read counts as 0 and is noted by `figures`.
+bool IsLate(const LoanRecord& loan, Date today, FigureReader& figures);
 
 // The customer as the late list and the letter print it: first name and last name, each without trailing blanks,
 // one blank between, left-justified in 32 characters and cut at 32.
 std::string LateName(const LoanRecord& loan);
 
 // The late list's row: due date (empty for none), name, payment, phone, loan number; 78 characters with a date.
-std::string LatePmtRow(const LoanRecord& loan);
+// A payment that cannot be read leaves its column blank and is noted by `figures`.
+std::string LatePmtRow(const LoanRecord& loan, FigureReader& figures);
 
 // The late payment report's heading (5 lines) and one loan's line.
 std::vector<PrintLine> LateReportHeading(const std::string& caption, Date today);
-PrintLine LateReportRow(const LoanRecord& loan);
+PrintLine LateReportRow(const LoanRecord& loan, FigureReader& figures);
 
 // The late lists' way with failures: a failed step is tried again at once, without a word, until the third
 // failure of the run, which is shown with Retry (the count starts again) and Cancel (the work is given up).
@@ -49,14 +51,17 @@ private:
 };
 
 // The late loans' rows, oldest due date first, loans due the same day by loan number; nullopt when the reading was
-// given up in the retry dialog.
+// given up in the retry dialog. An amount that cannot be read is reported when the rows are built (titled
+// "FILL LIST").
 std::optional<std::vector<std::string>> FillLatePmts(const std::string& loanDB, Date today, Dialogs& dialogs);
 
 // The late payment report on a printer already chosen, from the loans late now: 48 loans a page under the heading,
-// a paper prompt before each page. No late loan: "NO LATE PAYMENTS FOUND" and no paper prompt.
-PrintOutcome LateReport(KBMain& kb, const PrinterChoice& chosen, const std::string& caption);
+// a paper prompt before each page. No late loan: "NO LATE PAYMENTS FOUND" and no paper prompt. An amount that
+// cannot be read is treated as in the late list and noted by `figures`.
+PrintOutcome LateReport(KBMain& kb, const PrinterChoice& chosen, const std::string& caption, FigureReader& figures);
 
-// Print List: the print dialog without print-to-file (Cancel ends it silently), then the report.
+// Print List: the print dialog without print-to-file (Cancel ends it silently), then the report; an amount that
+// cannot be read is reported after it.
 PrintOutcome PrintLateList(KBMain& kb, const std::string& caption);
 
 }  // namespace kb

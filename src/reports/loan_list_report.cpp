@@ -17,13 +17,14 @@ constexpr const char* kTotalPaymentMask = "###,##0.00";
 
 }  // namespace
 
-std::vector<ListedLoan> ListLoans(const std::vector<LoanRecord>& loans) {
+std::vector<ListedLoan> ListLoans(const std::vector<LoanRecord>& loans, FigureReader& figures) {
     std::vector<ListedLoan> listed;
     listed.reserve(loans.size());
     for (const LoanRecord& loan : loans) {
         if (loan.LoanNbr.empty()) continue;
-        listed.push_back(
-            {LoanRow(loan), Currency::FromDouble(NumVal(loan.Balance)), Currency::FromDouble(NumVal(loan.Payment))});
+        const FigureReader::Record figure = figures.loan(loan.LoanNbr);
+        listed.push_back({LoanRow(loan, figures), figure.money("Balance", loan.Balance),
+                          figure.money("Payment", loan.Payment)});
     }
     return listed;
 }

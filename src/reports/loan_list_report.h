@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/currency.h"
+#include "core/figure_reader.h"
 #include "core/kbmain.h"
 #include "reports/print_flow.h"
 #include "store/records.h"
@@ -10,7 +11,7 @@
 namespace kb {
 
 inline constexpr int kLoanListRowsPerPage = 46;
-// The title of a failure to read the loans, or the payments, for a list.
+// The title of a failure to fill a list: the loans or the payments could not be read, or an amount among them.
 inline constexpr const char* kFillListLabel = "FILL LIST";
 
 // A row of the loan list as the list shows it, with the loan's own balance and payment beside it: the row's
@@ -21,8 +22,9 @@ struct ListedLoan {
     Currency payment;
 };
 
-// The loan list's rows for the loans in their order, leaving out loans without a loan number.
-std::vector<ListedLoan> ListLoans(const std::vector<LoanRecord>& loans);
+// The loan list's rows for the loans in their order, leaving out loans without a loan number. An amount that
+// cannot be read is blank in its row, counts as 0 and is noted by `figures`.
+std::vector<ListedLoan> ListLoans(const std::vector<LoanRecord>& loans, FigureReader& figures);
 
 // The loan list report: the 6-line heading on every page, 46 rows a page each at column 2 exactly as listed, then
 // an empty line and the totals of the balances and of the payments on the last page.

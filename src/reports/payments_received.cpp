@@ -80,18 +80,19 @@ Conditions CheckConditions(std::string_view beginning, std::string_view ending) 
     return {DateRange{*first, *last}, nullptr};
 }
 
-std::string WorkListRow(const PaymentRecord& payment) {
-    return PaymentDateKey(payment.PmtDT) + " " +
-           PadRight(CharSlice(payment.LoanNbr, 0, kLoanNbrLength), kLoanNbrLength) + " " +
-           Using(NumVal(payment.Amount), kWorkAmountMask);
+std::string WorkListRow(const PaymentRecord& payment, FigureReader& figures) {
+    const std::string loanNbr = CharSlice(payment.LoanNbr, 0, kLoanNbrLength);
+    return PaymentDateKey(payment.PmtDT) + " " + PadRight(loanNbr, kLoanNbrLength) + " " +
+           figures.payment(loanNbr, payment.PmtDT).column("Amount", payment.Amount, kWorkAmountMask);
 }
 
-std::vector<std::string> GatherPayments(const std::vector<PaymentRecord>& payments, const DateRange& range) {
+std::vector<std::string> GatherPayments(const std::vector<PaymentRecord>& payments, const DateRange& range,
+                                        FigureReader& figures) {
     const std::string first = FormatDate(range.first, kDateKeyMask), last = FormatDate(range.last, kDateKeyMask);
     std::vector<std::string> workList;
     for (const PaymentRecord& payment : payments) {
         const std::string key = PaymentDateKey(payment.PmtDT);
-        if (!key.empty() && key >= first && key <= last) workList.push_back(WorkListRow(payment));
+        if (!key.empty() && key >= first && key <= last) workList.push_back(WorkListRow(payment, figures));
     }
     std::sort(workList.begin(), workList.end());
     return workList;
@@ -101,7 +102,10 @@ std::vector<std::string> ReadPaymentsReceived(KBMain& kb, const DateRange& range
     ErrorTrap fillList(kb.dialogs, kFillListLabel);
     std::vector<PaymentRecord> payments;
     if (!fillList.run([&] { payments = PaymentTable(kb.PmtsDB).readDateRange(range.first, range.last); })) return {};
-    return GatherPayments(payments, range);
+    FigureReader figures;
+    std::vector<std::string> workList = GatherPayments(payments, range, figures);
+    figures.reportTo(fillList);
+    return workList;
 }
 
 Report PaymentsReceivedReport(const std::string& title, const DateRange& range,

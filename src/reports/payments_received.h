@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/dates.h"
+#include "core/figure_reader.h"
 #include "core/kbmain.h"
 #include "reports/print_flow.h"
 #include "store/records.h"
@@ -27,14 +28,16 @@ struct Conditions {
 Conditions CheckConditions(std::string_view beginning, std::string_view ending);
 
 // A payment's row of the work list, 30 characters: the payment date as yyyy/mm/dd, the loan number in 8
-// characters, the amount in 10. Sorted as text, the rows run by date, then loan number, then amount.
-std::string WorkListRow(const PaymentRecord& payment);
+// characters, the amount in 10. Sorted as text, the rows run by date, then loan number, then amount. An amount that
+// cannot be read is left blank (and counts as 0 in the total) and is noted by `figures`.
+std::string WorkListRow(const PaymentRecord& payment, FigureReader& figures);
 
 // The work list of the payments dated within the range, sorted.
-std::vector<std::string> GatherPayments(const std::vector<PaymentRecord>& payments, const DateRange& range);
+std::vector<std::string> GatherPayments(const std::vector<PaymentRecord>& payments, const DateRange& range,
+                                        FigureReader& figures);
 
 // Reads the payments of the range from the payments file and gathers them. A file that cannot be read is reported
-// at once (titled "FILL LIST") and gives an empty list.
+// at once (titled "FILL LIST") and gives an empty list; so is an amount that cannot be read, after the list is built.
 std::vector<std::string> ReadPaymentsReceived(KBMain& kb, const DateRange& range);
 
 // The report's pages from the work list: the 5-line heading on every page, 46 payments a page with the customer

@@ -1,9 +1,11 @@
 #include "list/frmKBLst.h"
 
+#include <SQLiteCpp/SQLiteCpp.h>
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QTest>
@@ -111,6 +113,43 @@ TEST_F(LoanListWindowTest, UnreadableLoansFileIsReportedOnceAndKeepsTheRows) {
     EXPECT_EQ(dialogs.messages[0].title, "FILL LIST");
     EXPECT_EQ(dialogs.messages[0].icon, Icon::Critical);
     EXPECT_EQ(list->count(), 4);
+}
+
+TEST_F(LoanListWindowTest, AnUnreadableFigureIsNamedOnceAndTheOtherLoansStayListed) {
+    addLoan("Z9", "HUGE", "", std::nullopt);
+    {  // written by another program, past the table's size rule
+        SQLite::Database file(kb.LoanDB, SQLite::OPEN_READWRITE);
+        file.exec("PRAGMA ignore_check_constraints = ON");
+        file.exec("UPDATE KBLoan SET Balance = '" + std::string(400, '9') + "' WHERE LoanNbr = 'Z9'");
+    }
+    list->setFocus();
+    QApplication::processEvents();
+    window->FillList();  // as at the next focus gain
+    EXPECT_EQ(listedLoans(), (std::vector<std::string>{"A1", "A10", "B20", "C3", "Z9"}));
+    EXPECT_EQ(dialogs.messages, (std::vector<test::ScriptedDialogs::Message>{
+                                    {"LOAN Z9: Balance - Overflow", "FILL LIST", Buttons::OK, Icon::Critical}}));
+}
+
+TEST_F(LoanListWindowTest, WithNoLoanSelectedDownSelectsTheFirstAndUpTheLast) {
+    // Cursor keys as the X server delivers them: key code and keysym, no text.
+    struct Key {
+        Qt::Key key;
+        quint32 keyCode;
+        quint32 keysym;
+    };
+    constexpr Key kDown{Qt::Key_Down, 116, 0xff54}, kUp{Qt::Key_Up, 111, 0xff52};
+    const std::pair<std::vector<Key>, int> cases[] = {{{kDown}, 0}, {{kUp}, 3}, {{kDown, kDown}, 1}};
+    for (const auto& [keys, selectedRow] : cases) {
+        window->findChild<QWidget*>("cmdAdd")->setFocus();
+        list->setFocus();  // refilled: nothing selected
+        QApplication::processEvents();
+        for (const Key& key : keys) {
+            QKeyEvent press(QEvent::KeyPress, key.key, Qt::NoModifier, key.keyCode, key.keysym, 0, QString());
+            QApplication::sendEvent(list, &press);
+        }
+        ASSERT_EQ(list->selectedItems().size(), 1);
+        EXPECT_EQ(list->row(list->selectedItems().front()), selectedRow) << keys.size();
+    }
 }
 
 TEST_F(LoanListWindowTest, LoanListReportPrintsTheRowsAsShownAndTotalsTheLoansOwnAmounts) {

@@ -105,12 +105,17 @@ TEST(PaymentListTest, RowsAreFixedColumnsNewestFirst) {
         Payment("03/15/2024", "CASH", "250.00", "", "    42.04", "   207.96", "  4792.04"),
         // Check number cut at 6, a late fee too wide for its 5 characters, a balance in the millions.
         Payment("04/15/2024", "1234567", "1250.00", "125.00", "", "", "1234567.891"),
+        // Interest too long to be read as a number: its column is blank, and it is named.
+        Payment("05/15/2024", "CASH", "250.00", "", std::string(400, '9'), "207.96", "4584.08"),
     };
-    const std::vector<std::string> rows = PaymentRowsNewestFirst(oldestFirst);
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[1], "03/15/2024  CASH        250.00   0.00       42.04     207.96    4,792.04");
-    EXPECT_EQ(rows[0], "04/15/2024  123456    1,250.00  125.0        0.00       0.00  1,234,567.");
-    EXPECT_EQ(rows[0].size(), 72u);
+    FigureReader figures;
+    const std::vector<std::string> rows = PaymentRowsNewestFirst(oldestFirst, figures);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[2], "03/15/2024  CASH        250.00   0.00       42.04     207.96    4,792.04");
+    EXPECT_EQ(rows[1], "04/15/2024  123456    1,250.00  125.0        0.00       0.00  1,234,567.");
+    EXPECT_EQ(rows[0], "05/15/2024  CASH        250.00   0.00                 207.96    4,584.08");
+    EXPECT_EQ(rows[1].size(), 72u);
+    EXPECT_EQ(figures.failure(), "LOAN A17, PAYMENT 05/15/2024: Interest - Overflow");
 }
 
 TEST(PostingTest, RefusesFutureDatesAndMissingDateOrAmount) {
@@ -151,7 +156,9 @@ TEST(TakeBackTest, RestoresBalanceAndStepsTheDueDateBack) {
         EXPECT_EQ(back.nextPmtDT.text(), c.restoredDue);
     }
     EXPECT_EQ(TakeBackPayment(std::nullopt, "12", "02/29/2024").message, "PAYMENT NOT FOUND - CAN'T DELETE");
-    EXPECT_EQ(NewestPaymentKey("A17", PaymentRowsNewestFirst({cases[1].payment})[0]), cases[1].payment.LoanNbr);
+    FigureReader figures;
+    EXPECT_EQ(NewestPaymentKey("A17", PaymentRowsNewestFirst({cases[1].payment}, figures)[0]),
+              cases[1].payment.LoanNbr);
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
 #pragma once
+#include <SQLiteCpp/SQLiteCpp.h>
+
 #include <algorithm>
 #include <optional>
 #include <string>
@@ -24,6 +26,12 @@ struct TestBook {
     void add(const LoanRecord& loan) { LoanTable(kb.LoanDB).add(loan); }
     void pay(const std::string& loanNbr, const std::string& pmtDT, const std::string& amount) {
         PaymentTable(kb.PmtsDB).add({PmtKey(loanNbr, pmtDT), pmtDT, amount, "", "", "", "", {}, "", ""});
+    }
+    // Changes a file as another program may, past the tables' size rules.
+    void writeUnchecked(const std::string& file, const std::string& sql) {
+        SQLite::Database database(file, SQLite::OPEN_READWRITE);
+        database.exec("PRAGMA ignore_check_constraints = ON");
+        database.exec(sql);
     }
     // Queues the print dialog's answer and the paper prompts' answers.
     void answer(std::optional<PrinterChoice> printer, const std::vector<Answer>& prompts = {}) {

@@ -4,6 +4,7 @@
 
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include "book_test_data.h"
@@ -55,6 +56,16 @@ TEST_F(LatePaymentsWindowTest, NoLateLoanIsSaidOnOpening) {
     EXPECT_EQ(list->count(), 0);
     EXPECT_EQ(book.dialogs.messages,
               (std::vector<Message>{{"NO LATE PAYMENTS FOUND", kAppTitle, Buttons::OK, Icon::None}}));
+}
+
+TEST_F(LatePaymentsWindowTest, ALongListScrollsDownOnlyWithEveryRowWhole) {
+    for (int n = 1; n <= 60; ++n)
+        book.add(test::Loan(test::Numbered(n), "ANN", "ROW", year{2026} / 10 / 15, "900", "125.25", "217-555-0101"));
+    open();
+    QApplication::processEvents();
+    ASSERT_TRUE(list->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+    EXPECT_GE(list->viewport()->width(), list->sizeHintForColumn(0));
 }
 
 }  // namespace

@@ -19,25 +19,32 @@ using Message = test::ScriptedDialogs::Message;
 constexpr Date kToday = year{2026} / 12 / 6;
 
 TEST(LateRuleTest, ABalanceDueBeforeTodayIsLate) {
-    const std::tuple<std::optional<Date>, const char*, bool> cases[] = {
+    const std::string huge(400, '9');
+    const std::tuple<std::optional<Date>, std::string, bool> cases[] = {
         {kToday, "100.00", false},              // due today
         {year{2026} / 12 / 5, "100.00", true},  // due yesterday
         {year{2020} / 1 / 1, "0", false},       // paid off
         {year{2020} / 1 / 1, "DUE", false},     // not a number: reads 0
+        {year{2020} / 1 / 1, huge, false},      // too long to read: counts as 0, and is named
         {std::nullopt, "100.00", true},         // no due date: the empty key is below every date
         {std::nullopt, "", false},
     };
-    for (const auto& [due, balance, late] : cases)
-        EXPECT_EQ(IsLate(Loan("A1", "", "", due, balance), kToday), late) << FormatDate(due, "mm/dd/yyyy") << balance;
+    for (const auto& [due, balance, late] : cases) {
+        FigureReader figures;
+        EXPECT_EQ(IsLate(Loan("A1", "", "", due, balance), kToday, figures), late) << FormatDate(due, "mm/dd/yyyy");
+        EXPECT_EQ(figures.failure(), balance == huge ? "LOAN A1: Balance - Overflow" : "");
+    }
 }
 
 TEST(LateRuleTest, RowsKeepTheirColumns) {
+    FigureReader figures;
     // The name is cut at 32 characters; a payment of a million keeps its first 10 characters.
     EXPECT_EQ(LatePmtRow(Loan("ABCDEFGH", "MARGARET ELIZABETH", "WORTHINGTON-SMYTHE", year{2026} / 1 / 31, "1",
-                              "1234567.89")),
+                              "1234567.89"),
+                         figures),
               "01/31/2026 MARGARET ELIZABETH WORTHINGTON-S   1,234,567. " + std::string(13, ' ') + "ABCDEFGH");
     // Without a due date the row is ten characters shorter.
-    EXPECT_EQ(LatePmtRow(Loan("B2", "", "DOE", std::nullopt, "1", "", "555-0199")),
+    EXPECT_EQ(LatePmtRow(Loan("B2", "", "DOE", std::nullopt, "1", "", "555-0199"), figures),
               " " + Padded(" DOE", 32) + "         0.00 555-0199     B2      ");
 }
 
@@ -48,11 +55,18 @@ TEST(LateListTest, LateLoansByDueDateThenLoanNumberAndAnUnreadableFileQuestioned
         {"B5", kToday}};
     for (const auto& [nbr, due] : loans) book.add(Loan(nbr, "A", "X", due, "50"));
     book.add(Loan("Z9", "D", "X", year{2026} / 1 / 1, "0"));
+    book.writeUnchecked(book.kb.LoanDB,
+                        "UPDATE KBLoan SET Payment = '" + std::string(400, '9') + "' WHERE LoanNbr = 'A2'");
     const auto rows = FillLatePmts(book.kb.LoanDB, kToday, book.dialogs);
     ASSERT_TRUE(rows);
     std::vector<std::string> numbers;
     for (const std::string& row : *rows) numbers.push_back(TrimRight(row.substr(row.size() - 8)));
     EXPECT_EQ(numbers, (std::vector<std::string>{"Q1", "A2", "A10", "C3"}));
+    // The payment that cannot be read is left blank and named when the list is built.
+    EXPECT_EQ(rows->at(1).substr(46, 10), std::string(10, ' '));
+    EXPECT_EQ(book.dialogs.messages,
+              (std::vector<Message>{{"LOAN A2: Payment - Overflow", "FILL LIST", Buttons::OK, Icon::Critical}}));
+    book.dialogs.messages.clear();
 
     // Two silent retries, then the question at the third failure (the retry scheme is checked on the printer below).
     std::filesystem::remove(book.kb.LoanDB);

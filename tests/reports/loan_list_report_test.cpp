@@ -15,15 +15,20 @@ using Message = test::ScriptedDialogs::Message;
 
 TEST(LoanListReportTest, ListedLoansKeepTheirOwnAmountsBesideTheRows) {
     const std::vector<LoanRecord> loans = {Loan("A1", "JOHN", "SMITH", year{2026} / 1 / 15, "1234567.89", "12.345"),
-                                           Loan("", "NO", "NUMBER", {}, "5", "5"), Loan("B2", "ANN", "DOE", {})};
-    const std::vector<ListedLoan> listed = ListLoans(loans);
-    ASSERT_EQ(listed.size(), 2u);
-    EXPECT_EQ((std::vector{listed[0].row, listed[1].row}), LoanRows(loans));
+                                           Loan("", "NO", "NUMBER", {}, "5", "5"), Loan("B2", "ANN", "DOE", {}),
+                                           Loan("C3", "BO", "KIM", {}, "9", "1" + std::string(400, '0'))};
+    FigureReader figures, rowFigures;
+    const std::vector<ListedLoan> listed = ListLoans(loans, figures);
+    ASSERT_EQ(listed.size(), 3u);
+    EXPECT_EQ((std::vector{listed[0].row, listed[1].row, listed[2].row}), LoanRows(loans, rowFigures));
     // The row cuts the balance to its column; the value beside it is whole.
     EXPECT_EQ(listed[0].row.substr(42, 10), "1,234,567.");
     EXPECT_EQ(listed[0].balance, Currency::FromTenThousandths(12345678900));
     EXPECT_EQ(listed[0].payment, Currency::FromTenThousandths(123450));
     EXPECT_EQ(listed[1].balance, Currency());
+    // A payment too long to be read counts as 0 in the totals, and is named.
+    EXPECT_EQ(listed[2].payment, Currency());
+    EXPECT_EQ(figures.failure(), "LOAN C3: Payment - Overflow");
 }
 
 // `count` listed loans: the first owes a million and more, the others 100.00; each pays 410.55.
@@ -31,7 +36,8 @@ std::vector<ListedLoan> Listed(int count) {
     std::vector<LoanRecord> loans;
     for (int n = 1; n <= count; ++n)
         loans.push_back(Loan(test::Numbered(n), "A", "B", {}, n == 1 ? "1234567.89" : "100.00", "410.55"));
-    return ListLoans(loans);
+    FigureReader figures;
+    return ListLoans(loans, figures);
 }
 
 Page ListPage(const std::vector<ListedLoan>& loans, std::size_t first, std::size_t last, const char* totals) {

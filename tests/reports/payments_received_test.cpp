@@ -77,6 +77,19 @@ TEST(PaymentsReceivedTest, PageAcrossAYearChangeByDateThenLoanNumberNamesEachCus
     EXPECT_EQ(book.dialogs.printDialogs.size(), 1u);
 }
 
+TEST(PaymentsReceivedTest, AnAmountThatCannotBeReadIsLeftBlankAndNamed) {
+    test::TestBook book;
+    book.pay("A2", "03/05/2001", "100");
+    book.pay("B7", "03/06/2001", "1");
+    book.writeUnchecked(book.kb.PmtsDB,
+                        "UPDATE KBPmts SET Amount = '" + std::string(400, '9') + "' WHERE PmtDT = '03/06/2001'");
+    const std::vector<std::string> workList = {"2001/03/05 A2           100.00",
+                                               "2001/03/06 B7       " + std::string(10, ' ')};
+    EXPECT_EQ(ReadPaymentsReceived(book.kb, kMarch2001), workList);
+    EXPECT_EQ(book.dialogs.messages, (std::vector<Message>{{"LOAN B7, PAYMENT 03/06/2001: Amount - Overflow",
+                                                            "FILL LIST", Buttons::OK, Icon::Critical}}));
+}
+
 std::vector<std::string> MarchRows(int first, int last) {
     std::vector<std::string> rows;
     for (int n = first; n <= last; ++n)
