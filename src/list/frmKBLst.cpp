@@ -28,6 +28,12 @@ namespace kb {
 
 namespace {
 
+// A menu (opened with Alt or a click) hands the focus back to the list when it closes; that is no return from another
+// window, and a refill would lose the loan the menu command is about.
+bool FocusBackFromMenu(Qt::FocusReason reason) {
+    return reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason;
+}
+
 constexpr const char* kHeading = "ACCOUNT LIST for LOANS";
 constexpr const char* kLoading = "LOADING LOAN LIST!!!";
 constexpr const char* kCmdAddLabel = "KBLst - cmd ADD";
@@ -296,7 +302,8 @@ void frmKBLst::mnuPmtRecRpt_Click() {
 }
 
 bool frmKBLst::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lstLoan_ && event->type() == QEvent::FocusIn) {
+    if (watched == lstLoan_ && event->type() == QEvent::FocusIn &&
+        !FocusBackFromMenu(static_cast<const QFocusEvent&>(*event).reason())) {
         repaint();
         FillList();
     } else if (watched == lstLoan_ && event->type() == QEvent::KeyPress) {

@@ -101,6 +101,14 @@ TEST_F(LoanListWindowTest, ListIsRebuiltWhenItGetsTheFocusAgain) {
     QApplication::processEvents();
     EXPECT_EQ(listedLoans().back(), "D4");
     EXPECT_EQ(window->windowTitle().toStdString(), "KESTREL-BOOK VER8.03 for HARROWDALE (800) 555-0142");
+
+    // A menu closing hands the focus back without a refill: the loan its command is about stays selected.
+    for (Qt::FocusReason fromMenu : {Qt::PopupFocusReason, Qt::MenuBarFocusReason}) {
+        list->setCurrentRow(1);
+        QFocusEvent focusBack(QEvent::FocusIn, fromMenu);
+        QApplication::sendEvent(list, &focusBack);
+        EXPECT_EQ(list->selectedItems().size(), 1) << fromMenu;
+    }
 }
 
 TEST_F(LoanListWindowTest, UnreadableLoansFileIsReportedOnceAndKeepsTheRows) {
