@@ -13,7 +13,7 @@
 #include "app/qt_printing.h"
 #include "app/system_clock.h"
 #include "bench/book_generator.h"
-#include "core/startup.h"
+#include "app/startup.h"
 #include "list/frmKBLst.h"
 #include "list/loan_row.h"
 

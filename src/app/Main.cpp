@@ -5,10 +5,10 @@
 #include <memory>
 
 #include "core/error_trap.h"
-#include "core/startup.h"
+#include "app/startup.h"
 #include "list/frmKBLst.h"
-#include "reports/frmHelp.h"
-#include "reports/help_printing.h"
+#include "help/frmHelp.h"
+#include "help/help_printing.h"
 #include "setup/KBSetup.h"
 
 namespace kb {

@@ -7,7 +7,7 @@
 #include <QPrinter>
 #include <stdexcept>
 
-#include "reports/qt_printer.h"
+#include "widgets/qt_printer.h"
 
 namespace kb {
 

@@ -186,4 +186,17 @@ void WriteConfigFile(const std::string& path, const Config& config) {
     throw ConfigError(failure);
 }
 
+bool FileExists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+void LoadSettings(KBMain& kb, const std::string& path) {
+    const Config config = ReadConfigFile(path);
+    kb.DealerNm = config.DealerNm;
+    kb.PassWrd = config.PassWrd;
+    kb.TYMsg1 = config.TYMsg1;
+    kb.TYMsg2 = config.TYMsg2;
+}
+
 }  // namespace kb

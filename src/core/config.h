@@ -3,7 +3,17 @@
 #include <string>
 #include <string_view>
 
+#include "core/kbmain.h"
+
 namespace kb {
+
+inline constexpr const char* kDefaultDealerNm = "HARROWDALE (800) 555-0142";
+inline constexpr const char* kDefaultThankYou = "THANK YOU FOR YOUR PAYMENT";
+inline constexpr const char* kConfigPath = "./KB.CFG";
+inline constexpr const char* kHelpPath = "./KB_HLP.RTF";
+
+// True when `path` names an ordinary file; a path that cannot be looked up is simply not there.
+bool FileExists(const std::string& path);
 
 // The settings held in KB.CFG: one line of four comma-separated fields, texts in double quotes and the password
 // switch as #TRUE# or #FALSE#, for example  "ACME MOTORS",#FALSE#,"THANK YOU FOR YOUR PAYMENT",""
@@ -35,5 +45,8 @@ std::string FormatConfig(const Config& config);
 // half written. An old file marked read-only is not replaced. Throws ConfigError saying why it failed; the old file
 // then stays as it was.
 void WriteConfigFile(const std::string& path, const Config& config);
+
+// Reads KB.CFG into the shared values. Throws ConfigError when the file cannot be read; nothing changes then.
+void LoadSettings(KBMain& kb, const std::string& path);
 
 }  // namespace kb

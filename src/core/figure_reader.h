@@ -7,6 +7,9 @@
 
 namespace kb {
 
+// The title of a failure to fill a list: the loans or the payments could not be read, or an amount among them.
+inline constexpr const char* kFillListLabel = "FILL LIST";
+
 // Reads the figures of the records a list or a report shows: the amounts, which the tables keep as text. A figure
 // that cannot be read as a number (hundreds of digits, say, written into a file by another program) must not cost
 // the list its other rows: its column is left blank, it counts as 0, and the failure is kept, naming the record and

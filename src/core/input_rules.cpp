@@ -1,7 +1,7 @@
 #include "core/input_rules.h"
 
 #include "core/error_trap.h"
-#include "core/startup.h"
+#include "core/config.h"
 
 namespace kb {
 

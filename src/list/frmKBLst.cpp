@@ -13,13 +13,13 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "app/kb_field.h"
-#include "app/list_columns.h"
+#include "widgets/kb_field.h"
+#include "widgets/list_columns.h"
 #include "core/error_trap.h"
 #include "core/input_rules.h"
-#include "core/startup.h"
+#include "core/config.h"
 #include "list/loan_row.h"
-#include "reports/help_target.h"
+#include "help/help_target.h"
 #include "loan/frmKBLoan.h"
 #include "reports/frmLatePmt.h"
 #include "reports/frmRptCnd.h"

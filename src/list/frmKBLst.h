@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/kbmain.h"
-#include "reports/loan_list_report.h"
+#include "list/loan_list_report.h"
 
 class QAction;
 class QLabel;

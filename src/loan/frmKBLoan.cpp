@@ -18,16 +18,16 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "app/kb_field.h"
-#include "app/list_columns.h"
+#include "widgets/kb_field.h"
+#include "widgets/list_columns.h"
 #include "core/error_trap.h"
 #include "core/format.h"
 #include "core/input_rules.h"
-#include "core/startup.h"
+#include "core/config.h"
 #include "loan/frmPayOff.h"
 #include "loan/notes_rules.h"
 #include "loan/payment_calc.h"
-#include "reports/help_target.h"
+#include "help/help_target.h"
 #include "reports/loan_history.h"
 #include "reports/payment_receipt.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/kbmain.h"
-#include "loan/loan_fields.h"
+#include "book/loan_fields.h"
 #include "store/store.h"
 
 class QGroupBox;

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <functional>
 
-#include "app/kb_field.h"
+#include "widgets/kb_field.h"
 #include "core/error_trap.h"
 #include "core/input_rules.h"
 

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/list_columns.h"
+#include "widgets/list_columns.h"
 #include "reports/late_payments.h"
 #include "reports/late_statement.h"
 

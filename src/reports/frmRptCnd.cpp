@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/kb_field.h"
+#include "widgets/kb_field.h"
 #include "core/error_trap.h"
 #include "reports/payments_received.h"
 

@@ -4,7 +4,6 @@
 
 #include "core/error_trap.h"
 #include "core/format.h"
-#include "reports/loan_list_report.h"
 #include "store/store.h"
 
 namespace kb {

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "loan/loan_fields.h"
+#include "book/loan_fields.h"
 #include "reports/page_lines.h"
 
 namespace kb {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/kbmain.h"
-#include "loan/loan_fields.h"
+#include "book/loan_fields.h"
 #include "reports/print_flow.h"
 
 namespace kb {

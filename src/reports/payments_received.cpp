@@ -6,7 +6,6 @@
 #include "core/currency.h"
 #include "core/error_trap.h"
 #include "core/format.h"
-#include "reports/loan_list_report.h"
 #include "store/store.h"
 
 namespace kb {

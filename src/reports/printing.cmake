@@ -5,4 +5,3 @@ target_sources(kb_logic PRIVATE
   loan_page_parts.cpp loan_page_parts.h
   loan_history.cpp loan_history.h
   payment_receipt.cpp payment_receipt.h)
-target_sources(kb_ui PRIVATE qt_printer.cpp qt_printer.h)

@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "core/error_trap.h"
-#include "core/startup.h"
+#include "core/config.h"
 #include "setup/setup_settings.h"
 
 namespace kb {

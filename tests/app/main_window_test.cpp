@@ -5,7 +5,8 @@
 #include <fstream>
 
 #include "app/Main.h"
-#include "core/startup.h"
+#include "app/startup.h"
+#include "core/config.h"
 #include "support/doubles.h"
 #include "support/temp_dir.h"
 

@@ -11,7 +11,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "core/startup.h"
+#include "app/startup.h"
 #include "store/store.h"
 #include "support/doubles.h"
 #include "support/temp_dir.h"

@@ -11,7 +11,7 @@
 #include <QTest>
 #include <array>
 
-#include "core/startup.h"
+#include "app/startup.h"
 #include "list/frmKBLst.h"
 #include "store/store.h"
 #include "support/desktop.h"

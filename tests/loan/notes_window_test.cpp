@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/startup.h"
+#include "app/startup.h"
 #include "loan/frmKBLoan.h"
 #include "store/store.h"
 #include "support/doubles.h"

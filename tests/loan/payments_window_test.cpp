@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "core/startup.h"
+#include "app/startup.h"
 #include "loan/frmKBLoan.h"
 #include "store/store.h"
 #include "support/desktop.h"

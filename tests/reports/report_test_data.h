@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "loan/loan_fields.h"
+#include "book/loan_fields.h"
 #include "support/recording_printing.h"
 
 namespace kb::test {

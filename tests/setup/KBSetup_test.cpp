@@ -16,8 +16,8 @@
 #include <tuple>
 
 #include "app/Main.h"
+#include "app/startup.h"
 #include "core/config.h"
-#include "core/startup.h"
 #include "support/doubles.h"
 #include "support/temp_dir.h"
 

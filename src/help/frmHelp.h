@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "core/kbmain.h"
-#include "reports/help_target.h"
+#include "help/help_target.h"
 
 class QPushButton;
 class QTextDocument;

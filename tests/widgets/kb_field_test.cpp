@@ -1,4 +1,4 @@
-#include "app/kb_field.h"
+#include "widgets/kb_field.h"
 
 #include <gtest/gtest.h>
 

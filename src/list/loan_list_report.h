@@ -11,8 +11,6 @@
 namespace kb {
 
 inline constexpr int kLoanListRowsPerPage = 46;
-// The title of a failure to fill a list: the loans or the payments could not be read, or an amount among them.
-inline constexpr const char* kFillListLabel = "FILL LIST";
 
 // A row of the loan list as the list shows it, with the loan's own balance and payment beside it: the row's
 // ten-character columns cut amounts of a million or more, so the report's totals add these instead.

@@ -1,4 +1,4 @@
-#include "core/startup.h"
+#include "app/startup.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -55,19 +55,6 @@ bool PasswordAccepted(KBMain& kb) {
 }
 
 }  // namespace
-
-void LoadSettings(KBMain& kb, const std::string& path) {
-    const Config config = ReadConfigFile(path);
-    kb.DealerNm = config.DealerNm;
-    kb.PassWrd = config.PassWrd;
-    kb.TYMsg1 = config.TYMsg1;
-    kb.TYMsg2 = config.TYMsg2;
-}
-
-bool FileExists(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
-}
 
 bool StartUp(KBMain& kb) {
     kb.LoanDB = "./KB_Loan.mdb";

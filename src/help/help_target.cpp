@@ -1,9 +1,9 @@
-#include "reports/help_target.h"
+#include "help/help_target.h"
 
 #include <cctype>
 #include <string_view>
 
-#include "core/startup.h"
+#include "core/config.h"
 
 namespace kb {
 

@@ -1,4 +1,4 @@
-#include "app/list_columns.h"
+#include "widgets/list_columns.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>

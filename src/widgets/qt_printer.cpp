@@ -1,4 +1,4 @@
-#include "reports/qt_printer.h"
+#include "widgets/qt_printer.h"
 
 #include <QPrinter>
 #include <stdexcept>

@@ -1,9 +1,10 @@
-#include "core/startup.h"
+#include "app/startup.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 
+#include "core/config.h"
 #include "store/store.h"
 #include "support/doubles.h"
 #include "support/temp_dir.h"

@@ -1,4 +1,4 @@
-#include "loan/loan_fields.h"
+#include "book/loan_fields.h"
 
 #include <stdexcept>
 

@@ -1,4 +1,4 @@
-#include "reports/loan_list_report.h"
+#include "list/loan_list_report.h"
 
 #include "core/format.h"
 #include "list/loan_row.h"

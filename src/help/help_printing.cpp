@@ -1,10 +1,10 @@
-#include "reports/help_printing.h"
+#include "help/help_printing.h"
 
 #include <QPrinter>
 #include <QTextDocument>
 #include <filesystem>
 
-#include "reports/qt_printer.h"
+#include "widgets/qt_printer.h"
 
 namespace kb {
 

@@ -1,4 +1,4 @@
-#include "reports/frmHelp.h"
+#include "help/frmHelp.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -11,9 +11,9 @@
 #include <stdexcept>
 
 #include "core/error_trap.h"
-#include "reports/help_printing.h"
-#include "reports/help_text.h"
-#include "reports/rtf_reader.h"
+#include "help/help_printing.h"
+#include "help/help_text.h"
+#include "help/rtf_reader.h"
 
 namespace kb {
 

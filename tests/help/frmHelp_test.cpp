@@ -1,4 +1,4 @@
-#include "reports/frmHelp.h"
+#include "help/frmHelp.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +11,9 @@
 #include <QTextEdit>
 #include <fstream>
 
-#include "core/startup.h"
-#include "reports/help_printing.h"
-#include "reports/rtf_reader.h"
+#include "core/config.h"
+#include "help/help_printing.h"
+#include "help/rtf_reader.h"
 #include "support/doubles.h"
 #include "support/temp_dir.h"
 

@@ -1,4 +1,4 @@
-#include "reports/rtf_reader.h"
+#include "help/rtf_reader.h"
 
 #include <gtest/gtest.h>
 

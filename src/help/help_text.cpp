@@ -1,4 +1,4 @@
-#include "reports/help_text.h"
+#include "help/help_text.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

@@ -1,8 +1,8 @@
-#include "reports/loan_list_report.h"
+#include "list/loan_list_report.h"
 
 #include <gtest/gtest.h>
 
-#include "book_test_data.h"
+#include "reports/book_test_data.h"
 #include "list/loan_row.h"
 
 namespace kb {

@@ -1,0 +1,13 @@
+#pragma once
+#include <string>
+
+#include "core/kbmain.h"
+
+namespace kb {
+
+// Start-up in the working directory up to the opening of the loan list: the shared values, the missing database
+// files created, KB.CFG read, the password asked when the switch is on. Reports its failures under "MAIN".
+// Returns false when the program must end (a wrong password or Cancel), silently.
+bool StartUp(KBMain& kb);
+
+}  // namespace kb
