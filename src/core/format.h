@@ -22,6 +22,9 @@ std::string Using(double value, std::string_view mask);
 // keeps its first `width` characters.
 std::string PadRight(std::string_view text, std::size_t width);
 
+// The text without the blanks at its end.
+std::string TrimRight(std::string_view text);
+
 // The text with every comma removed.
 std::string NoComma(std::string_view text);
 

@@ -4,15 +4,6 @@
 
 namespace kb {
 
-namespace {
-
-std::string RightTrimmed(std::string text) {
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
-}
-
-}  // namespace
-
 LoanOrder SortOrderOf(std::string_view sortLabel) {
     const std::string_view key = sortLabel.substr(0, 7);
     if (key == "LOAN-NA") return LoanOrder::ByName;
@@ -21,7 +12,7 @@ LoanOrder SortOrderOf(std::string_view sortLabel) {
 }
 
 std::string LoanRow(const LoanRecord& loan, FigureReader& figures) {
-    const std::string name = RightTrimmed(loan.LastNm) + ", " + RightTrimmed(loan.FirstMI);
+    const std::string name = TrimRight(loan.LastNm) + ", " + TrimRight(loan.FirstMI);
     const FigureReader::Record figure = figures.loan(loan.LoanNbr);
     return PadRight(loan.LoanNbr, 8) + " " + PadRight(name, 32) + " " +
            figure.column("Balance", loan.Balance, "###,##0.00") + " " + FormatDate(loan.NextPmtDT, "mm/dd/yyyy") +

@@ -146,11 +146,6 @@ constexpr const char* kDateMask = "mm/dd/yyyy";
 // The loan fields in two columns: the customer (0 to 9) and the loan's terms (10 to 16).
 constexpr int kFirstTermsField = kLoanDTField;
 
-std::string RightTrimmed(std::string text) {
-    text.erase(text.find_last_not_of(' ') + 1);
-    return text;
-}
-
 // The payment the entry fields describe, under its key.
 PaymentRecord PaymentOfEntry(const std::string& loanNbr, const std::array<std::string, kEntryFieldCount>& texts) {
     PaymentRecord payment;
@@ -161,7 +156,7 @@ PaymentRecord PaymentOfEntry(const std::string& loanNbr, const std::array<std::s
     payment.NbrPmts = texts[kNbrPmtsEntry];
     payment.Principal = texts[kPrincipalEntry];
     payment.Interest = texts[kInterestEntry];
-    const std::string due = RightTrimmed(texts[kNextPmtDTEntry]);
+    const std::string due = TrimRight(texts[kNextPmtDTEntry]);
     if (!due.empty()) {
         payment.NextPmtDT = ParseStoredDate(due);
         if (!payment.NextPmtDT) throw std::invalid_argument("Next payment date " + due + " is not a date");
@@ -572,11 +567,11 @@ void frmKBLoan::cmdSave_Click() {
         if (field->hasFocus()) cmdSave_->setFocus(Qt::OtherFocusReason);
     }
     const LoanTexts texts = fieldTexts();
-    if (RightTrimmed(texts[kLoanNbrField]).empty()) {
+    if (TrimRight(texts[kLoanNbrField]).empty()) {
         kb_.dialogs.message(kNoLoanNumber, kAppTitle, Buttons::OK, Icon::None);
         return;
     }
-    if (RightTrimmed(texts[kLastNmField]).empty()) {
+    if (TrimRight(texts[kLastNmField]).empty()) {
         kb_.dialogs.message(kNoLastName, kAppTitle, Buttons::OK, Icon::None);
         return;
     }

@@ -20,11 +20,6 @@ constexpr const char* kListMoneyMask = "###,##0.00";
 constexpr const char* kListLateFeeMask = "#0.00";
 constexpr const char* kDateMask = "mm/dd/yyyy";
 
-std::string_view RightTrimmed(std::string_view text) {
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text;
-}
-
 Currency MoneyOf(std::string_view text) { return Currency::FromDouble(NumVal(text)); }
 
 std::string NotADate(std::string_view what, std::string_view text) {
@@ -82,12 +77,12 @@ PmtCalcResult PmtCalc(const PmtCalcInput& input) {
         const Currency lateFee = MoneyOf(input.lateFee);
         const Currency balance = MoneyOf(input.balance);
         const float apr = AprOf(input.apr);
-        if (RightTrimmed(input.pmtDT).empty() || amount <= Currency()) return result;
+        if (TrimRight(input.pmtDT).empty() || amount <= Currency()) return result;
 
         long days = 0;
         if (apr != 0.0f) {
-            const auto from = ParseStoredDate(RightTrimmed(input.lastPmtDT));
-            const auto to = ParseStoredDate(RightTrimmed(input.pmtDT));
+            const auto from = ParseStoredDate(TrimRight(input.lastPmtDT));
+            const auto to = ParseStoredDate(TrimRight(input.pmtDT));
             if (!from) {
                 result.error = NotADate("The loan date or last payment date", input.lastPmtDT);
             } else if (!to) {
@@ -143,7 +138,7 @@ NextPmtDTResult CalcNextPmtDT(int nbrPayPer, std::string_view pmtsPerYr, std::st
         period.days = static_cast<long>(std::trunc(365.0 / perYear + 0.5));
     }
 
-    const auto start = ParseStoredDate(RightTrimmed(nextPmtDT));
+    const auto start = ParseStoredDate(TrimRight(nextPmtDT));
     if (!start) {
         result.error = NotADate("The next payment date", nextPmtDT);
         return result;
@@ -187,7 +182,7 @@ std::vector<std::string> PaymentRowsNewestFirst(const std::vector<PaymentRecord>
 // ---- Posting ----------------------------------------------------------------------------------------------------
 
 std::optional<std::string> PostRefusal(std::string_view pmtDT, std::string_view amount, Date today) {
-    const auto date = ParseStoredDate(RightTrimmed(pmtDT));
+    const auto date = ParseStoredDate(TrimRight(pmtDT));
     if (date && *date > today) return kLaterThanToday;
     // The date field holds a checked date or nothing; anything else cannot make a payment key either.
     if (!date || !(NumVal(amount) > 0)) return kNoDateOrAmount;

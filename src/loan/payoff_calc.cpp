@@ -15,11 +15,6 @@ namespace {
 constexpr const char* kNoPayOffDate = "CAN'T FIGURE A PAYOFF AMOUNT WITHOUT A DATE";
 constexpr const char* kPayOffMask = "###,##0.00";
 
-std::string_view RightTrimmed(std::string_view text) {
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text;
-}
-
 std::string NotADate(std::string_view what, std::string_view text) {
     return std::string(what) + " \"" + std::string(text) + "\" is not a date";
 }
@@ -33,7 +28,7 @@ PayOffBasis PayOffBasisOf(std::string_view balance, std::string_view apr, std::s
 
 PayOffFigure FigurePayOff(const PayOffBasis& basis, std::string_view payOffDT) {
     PayOffFigure figure;
-    const std::string_view date = RightTrimmed(payOffDT);
+    const std::string date = TrimRight(payOffDT);
     if (date.empty()) {
         figure.message = kNoPayOffDate;
         return figure;
@@ -42,7 +37,7 @@ PayOffFigure FigurePayOff(const PayOffBasis& basis, std::string_view payOffDT) {
 
     // A failed day count leaves no interest: the amount shown is then the balance alone, with the error.
     std::int16_t days = 0;
-    const auto from = ParseStoredDate(RightTrimmed(basis.lastPmtDT));
+    const auto from = ParseStoredDate(TrimRight(basis.lastPmtDT));
     const auto to = ParseStoredDate(date);
     if (!from) {
         figure.error = NotADate("The loan date or last payment date", basis.lastPmtDT);

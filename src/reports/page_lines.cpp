@@ -31,11 +31,6 @@ std::string CharSlice(std::string_view text, std::size_t start, std::size_t coun
     return std::string(rest.substr(0, count == std::string_view::npos ? rest.size() : ByteOffset(rest, count)));
 }
 
-std::string TrimRight(std::string_view text) {
-    const std::size_t end = text.find_last_not_of(' ');
-    return std::string(end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1));
-}
-
 PrintLine& PrintLine::at(int column, std::string_view item) {
     const std::size_t target = column > 1 ? static_cast<std::size_t>(column - 1) : 0;
     const std::size_t held = CharCount(lines_.back());

@@ -33,7 +33,4 @@ std::size_t CharCount(std::string_view text);
 // `count` characters of a UTF-8 text from the character at `start` (0 for the first); fewer at the end of the text.
 std::string CharSlice(std::string_view text, std::size_t start, std::size_t count = std::string_view::npos);
 
-// The text without the blanks at its end.
-std::string TrimRight(std::string_view text);
-
 }  // namespace kb

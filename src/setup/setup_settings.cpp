@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/format.h"
+
 namespace kb {
 
 namespace {
@@ -11,18 +13,13 @@ std::string WithoutDoubleQuotes(std::string text) {
     return text;
 }
 
-std::string RightTrimmed(std::string text) {
-    text.erase(text.find_last_not_of(' ') + 1);
-    return text;
-}
-
 }  // namespace
 
 bool IsBusinessNameMode(const std::string& setupMode) { return setupMode == "R"; }
 
 void StoreSettings(KBMain& kb, const SetupEntry& entry) {
     if (entry.businessNamePanel) {
-        kb.DealerNm = RightTrimmed(entry.dealerNm);
+        kb.DealerNm = TrimRight(entry.dealerNm);
     } else {
         kb.PassWrd = entry.passWrd;
         kb.TYMsg1 = entry.tyMsg1;
@@ -31,7 +28,7 @@ void StoreSettings(KBMain& kb, const SetupEntry& entry) {
     kb.DealerNm = WithoutDoubleQuotes(kb.DealerNm);
     kb.TYMsg1 = WithoutDoubleQuotes(kb.TYMsg1);
     kb.TYMsg2 = WithoutDoubleQuotes(kb.TYMsg2);
-    if (RightTrimmed(kb.DealerNm).empty()) kb.DealerNm = kVendorDealerNm;
+    if (TrimRight(kb.DealerNm).empty()) kb.DealerNm = kVendorDealerNm;
 }
 
 Config SettingsOf(const KBMain& kb) { return {kb.DealerNm, kb.PassWrd, kb.TYMsg1, kb.TYMsg2}; }

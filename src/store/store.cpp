@@ -22,11 +22,6 @@ constexpr int kBusyTimeoutMs = 2000;
 constexpr std::string_view kPaymentsSchema = "pmts";
 constexpr std::string_view kNotesSchema = "notes";
 
-std::string RightTrim(std::string_view text) {
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return std::string(text);
-}
-
 bool EqualsNoCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return AsciiUpper(x) == AsciiUpper(y);
@@ -50,7 +45,7 @@ struct Target {
 std::pair<std::string, std::string> SplitKey(std::string_view key) {
     const std::string loanPart = PaddedLoanNbr(key);
     const std::size_t cut = std::min(key.size(), loanPart.size());
-    return {RightTrim(loanPart), std::string(key.substr(cut))};
+    return {TrimRight(loanPart), std::string(key.substr(cut))};
 }
 
 std::string PaymentDateOfKey(std::string_view suffix) {
@@ -347,7 +342,7 @@ std::optional<Record> SelectKey(SQLite::Database& db, const std::string& key) {
 template <class Record>
 void Insert(SQLite::Database& db, std::string_view schema, Record record) {
     const TableDef& table = Layout<Record>::table;
-    record.LoanNbr = RightTrim(record.LoanNbr);
+    record.LoanNbr = TrimRight(record.LoanNbr);
     std::string values;
     for (std::size_t i = 1; i <= table.fields.size(); ++i) values += (i == 1 ? "?" : ", ?") + std::to_string(i);
     SQLite::Statement insert(
@@ -360,7 +355,7 @@ void Insert(SQLite::Database& db, std::string_view schema, Record record) {
 template <class Record>
 int Update(SQLite::Database& db, Record record) {
     const TableDef& table = Layout<Record>::table;
-    record.LoanNbr = RightTrim(record.LoanNbr);
+    record.LoanNbr = TrimRight(record.LoanNbr);
     std::string assignments;
     for (std::size_t i = 1; i < table.fields.size(); ++i) {
         if (i > 1) assignments += ", ";
@@ -399,7 +394,7 @@ int SetLoanBalance(SQLite::Database& db, const std::string& loanNbr, const std::
 
 template <class Record>
 std::string KeyOf(const Record& record) {
-    return RightTrim(record.LoanNbr);
+    return TrimRight(record.LoanNbr);
 }
 
 // The single-table writes: add, update (the record must exist), remove (likewise).
@@ -418,7 +413,7 @@ void UpdateRecord(const std::string& path, const Record& record) {
 
 void RemoveRecord(const std::string& path, const TableDef& table, std::string_view key) {
     Connection connection(path, table);
-    const Target target = connection.target(RightTrim(key));
+    const Target target = connection.target(TrimRight(key));
     if (Guarded(target, [&] { return DeleteKey(connection.db(), "main", table, target.key); }) == 0) {
         throw StoreError(NotOnFile(target));
     }
@@ -427,7 +422,7 @@ void RemoveRecord(const std::string& path, const TableDef& table, std::string_vi
 template <class Record>
 std::optional<Record> FindRecord(const std::string& path, std::string_view key) {
     Connection connection(path, Layout<Record>::table);
-    return Guarded(connection.target(), [&] { return SelectKey<Record>(connection.db(), RightTrim(key)); });
+    return Guarded(connection.target(), [&] { return SelectKey<Record>(connection.db(), TrimRight(key)); });
 }
 
 template <class Record>
@@ -636,7 +631,7 @@ void NoteTable::remove(std::string_view noteKey) const { RemoveRecord(path_, kNo
 void PostPayment(const BookFiles& files, std::string_view loanNbr, const PaymentRecord& payment) {
     Connection connection(files.loanDB, kLoanTable);
     connection.attach(files.pmtsDB, kPaymentTable, kPaymentsSchema);
-    const Target loan = connection.target(RightTrim(loanNbr));
+    const Target loan = connection.target(TrimRight(loanNbr));
     const Target paymentTarget = connection.target(kPaymentsSchema, KeyOf(payment));
     const Target commit = connection.allFiles();
     const Target* at = &commit;
@@ -659,8 +654,8 @@ void DeletePayment(const BookFiles& files, std::string_view loanNbr, std::string
                    const std::string& restoredBalance, const std::optional<Date>& restoredNextPmtDT) {
     Connection connection(files.loanDB, kLoanTable);
     connection.attach(files.pmtsDB, kPaymentTable, kPaymentsSchema);
-    const Target loan = connection.target(RightTrim(loanNbr));
-    const Target paymentTarget = connection.target(kPaymentsSchema, RightTrim(pmtKey));
+    const Target loan = connection.target(TrimRight(loanNbr));
+    const Target paymentTarget = connection.target(kPaymentsSchema, TrimRight(pmtKey));
     const Target commit = connection.allFiles();
     const Target* at = &commit;
     try {
@@ -685,7 +680,7 @@ void DeleteLoan(const BookFiles& files, std::string_view loanNbr) {
     connection.attach(files.pmtsDB, kPaymentTable, kPaymentsSchema);
     connection.attach(files.notesDB, kNoteTable, kNotesSchema);
     const KeyRange range = LoanKeyRange(loanNbr);
-    const Target loan = connection.target(RightTrim(loanNbr));
+    const Target loan = connection.target(TrimRight(loanNbr));
     const Target payments = connection.target(kPaymentsSchema, "");
     const Target notes = connection.target(kNotesSchema, "");
     const Target commit = connection.allFiles();

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "book_test_data.h"
+#include "core/format.h"
 
 namespace kb {
 namespace {
