@@ -11,9 +11,9 @@
 
 #include "app/qt_dialogs.h"
 #include "app/qt_printing.h"
+#include "app/startup.h"
 #include "app/system_clock.h"
 #include "bench/book_generator.h"
-#include "app/startup.h"
 #include "list/frmKBLst.h"
 #include "list/loan_row.h"
 

@@ -160,7 +160,7 @@ int main(int argc, char** argv) {
         return static_cast<std::size_t>(window.findChild<QListWidget*>("lstLatePmts")->count());
     });
     TimeWork("late list: rows from the loans file", runs,
-             [&] { return kb::FillLatePmts(kb.LoanDB, today.today(), dialogs)->size(); });
+             [&] { return kb::FillLatePmts(*kb.book, today.today(), dialogs)->size(); });
     TimeWork("late list: loans read", runs,
              [&] { return kb::LoanTable(kb.LoanDB).readAll(kb::LoanOrder::ByDueDate).size(); });
     TimePrinting("late payment report", runs, printing, [&] { kb::PrintLateList(kb, caption); });

@@ -4,11 +4,11 @@
 #include <QPointer>
 #include <memory>
 
-#include "core/error_trap.h"
 #include "app/startup.h"
-#include "list/frmKBLst.h"
+#include "core/error_trap.h"
 #include "help/frmHelp.h"
 #include "help/help_printing.h"
+#include "list/frmKBLst.h"
 #include "setup/KBSetup.h"
 
 namespace kb {

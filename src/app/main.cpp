@@ -6,6 +6,7 @@
 #include "app/qt_dialogs.h"
 #include "app/qt_printing.h"
 #include "app/system_clock.h"
+#include "book/sqlite_book.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -14,6 +15,8 @@ int main(int argc, char** argv) {
     kb::QtPrinting printing;
     kb::SystemClock clock;
     kb::KBMain kb(dialogs, printing, clock);
+    kb::SqliteBook book(kb);
+    kb.book = &book;
     kb::Main(kb);
     const auto windows = QApplication::topLevelWidgets();
     if (std::none_of(windows.begin(), windows.end(), [](const QWidget* window) { return window->isVisible(); }))

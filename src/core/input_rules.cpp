@@ -1,7 +1,7 @@
 #include "core/input_rules.h"
 
-#include "core/error_trap.h"
 #include "core/config.h"
+#include "core/error_trap.h"
 
 namespace kb {
 

@@ -8,6 +8,8 @@
 
 namespace kb {
 
+class Book;
+
 // The values the windows share, and the seams to the world outside the program.
 // `Main` makes one; every window gets it by reference.
 struct KBMain {
@@ -17,6 +19,9 @@ struct KBMain {
     Dialogs& dialogs;
     Printing& printing;
     Clock& clock;
+    // The lender's book, which every window reads and changes through. Set by main (the SQLite files of the working
+    // directory) or by a test.
+    Book* book = nullptr;
 
     std::string LoanDB;
     std::string PmtsDB;

@@ -13,16 +13,19 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "widgets/kb_field.h"
-#include "widgets/list_columns.h"
+#include "book/book.h"
+#include "core/config.h"
 #include "core/error_trap.h"
 #include "core/input_rules.h"
-#include "core/config.h"
-#include "list/loan_row.h"
+#include "help/help_menu.h"
 #include "help/help_target.h"
+#include "list/loan_row.h"
 #include "loan/frmKBLoan.h"
 #include "reports/frmLatePmt.h"
 #include "reports/frmRptCnd.h"
+#include "widgets/kb_field.h"
+#include "widgets/list_columns.h"
+#include "widgets/window_parts.h"
 
 namespace kb {
 
@@ -75,12 +78,6 @@ constexpr ColumnHeading kColumnHeadings[] = {
     {"Amt Due", 64, 10, Qt::AlignRight, 1}, {"Next Payment", 53, 21, Qt::AlignHCenter, 0},
 };
 
-struct HelpEntry {
-    const char* objectName;
-    const char* caption;
-    const char* target;  // the section code; none for About
-};
-
 constexpr HelpEntry kHelpEntries[] = {
     {"mnuAbout", "&About", nullptr},
     {"mnuOperation", "Program &Operation", "/S01E01"},
@@ -96,12 +93,6 @@ std::string LoanNumberOfRow(const QString& row) {
     std::string number = row.left(8).toStdString();
     number.erase(0, number.find_first_not_of(' '));
     return number;
-}
-
-QAction* AddAction(QMenu* menu, const char* objectName, const char* caption) {
-    QAction* action = menu->addAction(QString::fromUtf8(caption));
-    action->setObjectName(objectName);
-    return action;
 }
 
 }  // namespace
@@ -140,7 +131,7 @@ QWidget* frmKBLst::buildListPanel() {
 
     lstLoan_ = new QListWidget(pbxList_);
     lstLoan_->setObjectName("lstLoan");
-    lstLoan_->setFont(ListFont());
+    lstLoan_->setFont(FixedPitchFont());
     lstLoan_->setUniformItemSizes(true);
     lstLoan_->setMinimumWidth(ListWidthForRows(*lstLoan_, kRowCharacters));
     // Installed first, so that this window's key rules see the cursor keys before they select a row.
@@ -206,12 +197,7 @@ void frmKBLst::buildMenus() {
     }
     sortActions_[0]->setEnabled(false);
 
-    QMenu* help = menuBar()->addMenu("&Help");
-    for (const HelpEntry& entry : kHelpEntries) {
-        const std::string target = HelpTargetFor(entry.target);
-        connect(AddAction(help, entry.objectName, entry.caption), &QAction::triggered, this,
-                [this, target] { ShowHelpSection(target); });
-    }
+    AddHelpMenu(menuBar(), kHelpEntries, kb_);
 }
 
 void frmKBLst::SetCaption() {
@@ -224,7 +210,7 @@ void frmKBLst::FillList() {
     FigureReader figures;
     std::vector<ListedLoan> listed;
     const bool read = trap.run([&] {
-        listed = ListLoans(LoanTable(kb_.LoanDB).readAll(SortOrderOf(lblLoanSort_->text().toStdString())), figures);
+        listed = ListLoans(kb_.book->loans(SortOrderOf(lblLoanSort_->text().toStdString())), figures);
     });
     if (read) {
         QStringList items;
@@ -248,11 +234,6 @@ void frmKBLst::ChangeOrder(int index) {
     lblLoanSort_->repaint();
     FillList();
     for (std::size_t i = 0; i < sortActions_.size(); ++i) sortActions_[i]->setEnabled(static_cast<int>(i) != index);
-}
-
-void frmKBLst::ShowHelpSection(const std::string& target) {
-    kb_.HelpTarget = target;
-    if (kb_.ShowHelp) kb_.ShowHelp();
 }
 
 void frmKBLst::cmdAdd_Click(const char* label) {

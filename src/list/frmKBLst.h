@@ -35,7 +35,6 @@ private:
     QWidget* buildButtons();
     // The three sort menu items share one handler, by index: 0 identification, 1 name, 2 due date.
     void ChangeOrder(int index);
-    void ShowHelpSection(const std::string& target);
     // The Add command; the button and the File menu differ only in the label of their failures.
     void cmdAdd_Click(const char* label);
     // Process (mode "P") and Delete (mode "D") of the selected loan.

@@ -18,18 +18,20 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "widgets/kb_field.h"
-#include "widgets/list_columns.h"
+#include "book/notes_rules.h"
+#include "book/payment_calc.h"
+#include "core/config.h"
 #include "core/error_trap.h"
 #include "core/format.h"
 #include "core/input_rules.h"
-#include "core/config.h"
-#include "loan/frmPayOff.h"
-#include "loan/notes_rules.h"
-#include "loan/payment_calc.h"
+#include "help/help_menu.h"
 #include "help/help_target.h"
+#include "loan/frmPayOff.h"
 #include "reports/loan_history.h"
 #include "reports/payment_receipt.h"
+#include "widgets/kb_field.h"
+#include "widgets/list_columns.h"
+#include "widgets/window_parts.h"
 
 namespace kb {
 
@@ -51,7 +53,6 @@ constexpr const char* kGetPmtLabel = "KBLoan - GET PMT";
 constexpr const char* kFillPmtsLabel = "FILL PMTS";
 constexpr const char* kDeletePmtsLabel = "DELETE PMTS";
 constexpr const char* kPayOffLabel = "KBLoan - cmd PAYOFF";
-constexpr const char* kNotFound = "RECORD NOT FOUND";
 
 // The notes panels.
 constexpr const char* kNotesListHeading = "LIST OF NOTES";
@@ -99,20 +100,6 @@ constexpr const char* kDistributionBanner = "!------------ Payment Distribution-
 constexpr int kDistributionFirstColumn = 32;
 constexpr int kDistributionLastColumn = 59;
 
-// The payment entry fields, `txtAddPmt` 0 to 8, by index.
-enum EntryField {
-    kPmtDTEntry = 0,
-    kAmountEntry = 1,
-    kLateFeeEntry = 2,
-    kNbrPmtsEntry = 3,
-    kPrincipalEntry = 4,
-    kInterestEntry = 5,
-    kNextPmtDTEntry = 6,
-    kBalanceEntry = 7,
-    kChkNbrEntry = 8,
-};
-constexpr int kEntryFieldCount = 9;
-
 struct EntryFieldDef {
     const char* label;
     const char* inputClass;
@@ -146,40 +133,6 @@ constexpr const char* kDateMask = "mm/dd/yyyy";
 // The loan fields in two columns: the customer (0 to 9) and the loan's terms (10 to 16).
 constexpr int kFirstTermsField = kLoanDTField;
 
-// The payment the entry fields describe, under its key.
-PaymentRecord PaymentOfEntry(const std::string& loanNbr, const std::array<std::string, kEntryFieldCount>& texts) {
-    PaymentRecord payment;
-    payment.LoanNbr = PmtKey(loanNbr, texts[kPmtDTEntry]);
-    payment.PmtDT = texts[kPmtDTEntry];
-    payment.Amount = texts[kAmountEntry];
-    payment.LateFee = texts[kLateFeeEntry];
-    payment.NbrPmts = texts[kNbrPmtsEntry];
-    payment.Principal = texts[kPrincipalEntry];
-    payment.Interest = texts[kInterestEntry];
-    const std::string due = TrimRight(texts[kNextPmtDTEntry]);
-    if (!due.empty()) {
-        payment.NextPmtDT = ParseStoredDate(due);
-        if (!payment.NextPmtDT) throw std::invalid_argument("Next payment date " + due + " is not a date");
-    }
-    payment.Balance = texts[kBalanceEntry];
-    payment.ChkNbr = texts[kChkNbrEntry];
-    return payment;
-}
-
-std::array<std::string, kEntryFieldCount> EntryTextsOf(const PaymentRecord& payment) {
-    std::array<std::string, kEntryFieldCount> texts;
-    texts[kPmtDTEntry] = payment.PmtDT;
-    texts[kAmountEntry] = payment.Amount;
-    texts[kLateFeeEntry] = payment.LateFee;
-    texts[kNbrPmtsEntry] = payment.NbrPmts;
-    texts[kPrincipalEntry] = payment.Principal;
-    texts[kInterestEntry] = payment.Interest;
-    texts[kNextPmtDTEntry] = FormatDate(payment.NextPmtDT, kDateMask);
-    texts[kBalanceEntry] = payment.Balance;
-    texts[kChkNbrEntry] = payment.ChkNbr;
-    return texts;
-}
-
 // The widget that has the focus gives it up, so that a field being typed in is left and its rules run.
 void ReleaseFocus(QWidget* window) {
     if (QWidget* focused = window->focusWidget()) focused->clearFocus();
@@ -191,32 +144,6 @@ QStringList ToStringList(const std::vector<std::string>& texts) {
     for (const std::string& text : texts) items.push_back(QString::fromStdString(text));
     return items;
 }
-
-QFont FixedPitchFont() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(9);
-    return font;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* objectName, const char* caption, const char* toolTip) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(objectName);
-    if (toolTip) button->setToolTip(QString::fromUtf8(toolTip));
-    return button;
-}
-
-QAction* AddAction(QMenu* menu, const char* objectName, const char* caption) {
-    QAction* action = menu->addAction(QString::fromUtf8(caption));
-    action->setObjectName(objectName);
-    return action;
-}
-
-struct HelpEntry {
-    const char* objectName;
-    const char* caption;
-    const char* target;  // after the help file's path; none: the About text
-    const char* label;   // the error label; none: no step that can fail
-};
 
 constexpr const char* kLoanInfoLabel = "KBLoan - mnu LOAN INFO";
 constexpr HelpEntry kHelpEntries[] = {
@@ -276,12 +203,7 @@ QMenuBar* frmKBLoan::buildMenus() {
     connect(AddAction(reports, "mnuHistory", "Loan &History"), &QAction::triggered, this,
             [this] { mnuHistory_Click(); });
 
-    QMenu* help = bar->addMenu("&Help");
-    for (const HelpEntry& entry : kHelpEntries) {
-        const std::string target = HelpTargetFor(entry.target);
-        connect(AddAction(help, entry.objectName, entry.caption), &QAction::triggered, this,
-                [this, label = entry.label, target] { ShowHelpSection(label, target); });
-    }
+    AddHelpMenu(bar, kHelpEntries, kb_);
     return bar;
 }
 
@@ -473,7 +395,7 @@ void frmKBLoan::Form_Load() {
         txtLoan_[kLoanNbrField]->setFocus(Qt::OtherFocusReason);
     } else {
         std::optional<LoanRecord> loan;
-        const bool read = trap.run([&] { loan = LoanTable(kb_.LoanDB).find(kb_.CurLoanNbr); });
+        const bool read = trap.run([&] { loan = kb_.book->loan(kb_.CurLoanNbr); });
         if (loan) {
             showLoan(*loan);
             loanNbr_ = loan->LoanNbr;
@@ -481,7 +403,7 @@ void frmKBLoan::Form_Load() {
             cmdMkPmt_->show();
             FillNotes(kb_.CurLoanNbr);
         } else {
-            if (read) kb_.dialogs.message(kNotFound, kAppTitle, Buttons::OK, Icon::None);
+            if (read) kb_.dialogs.message(kRecordNotFound, kAppTitle, Buttons::OK, Icon::None);
             // Without its loan the screen has nothing to show: it closes as soon as it is running.
             QMetaObject::invokeMethod(this, [this] { cmdExit_Click(); }, Qt::QueuedConnection);
         }
@@ -493,7 +415,7 @@ void frmKBLoan::Form_Load() {
             fraAddPmt_->setEnabled(false);
             if (hasPayments()) {
                 fraAddPmt_->show();
-                GetPmt(kb_.CurLoanNbr, 0);
+                GetPmt(0);
             }
             cmdOK_->setFocus(Qt::OtherFocusReason);
         } else {
@@ -560,33 +482,17 @@ void frmKBLoan::txtLoan_LostFocus(int index) {
 }
 
 void frmKBLoan::cmdSave_Click() {
-    static constexpr const char* kNoLoanNumber = "CAN'T SAVE WITHOUT A LOAN NUMBER";
-    static constexpr const char* kNoLastName = "CAN'T SAVE WITHOUT A LAST NAME";
     // Saving by its access key leaves the focus in the field: leave it first, so that its text is finished.
     for (KBField* field : txtLoan_) {
         if (field->hasFocus()) cmdSave_->setFocus(Qt::OtherFocusReason);
     }
-    const LoanTexts texts = fieldTexts();
-    if (TrimRight(texts[kLoanNbrField]).empty()) {
-        kb_.dialogs.message(kNoLoanNumber, kAppTitle, Buttons::OK, Icon::None);
-        return;
-    }
-    if (TrimRight(texts[kLastNmField]).empty()) {
-        kb_.dialogs.message(kNoLastName, kAppTitle, Buttons::OK, Icon::None);
-        return;
-    }
     ErrorTrap trap(kb_.dialogs, kSaveLabel);
-    const bool saved = trap.run([&] {
-        LoanRecord loan = LoanOfTexts(texts);
-        const LoanTable table(kb_.LoanDB);
-        if (loanNbr_.empty()) {
-            table.add(loan);
-        } else {
-            loan.LoanNbr = loanNbr_;
-            table.update(loan);
-        }
-    });
-    if (!saved) return;  // the refusal is shown and the loan stays on the screen as typed
+    Refusal refusal;
+    if (!trap.run([&] { refusal = kb_.book->saveLoan(loanNbr_, fieldTexts()); })) return;
+    if (refusal) {
+        kb_.dialogs.message(*refusal, kAppTitle, Buttons::OK, Icon::None);
+        return;  // the loan stays on the screen as typed
+    }
     kb_.ListDirty = true;
     close();
 }
@@ -601,7 +507,7 @@ void frmKBLoan::cmdOK_Click() {
     {
         ErrorTrap trap(kb_.dialogs, kOKLabel);
         trap.run([&] {
-            DeleteLoan(BookFiles{kb_.LoanDB, kb_.PmtsDB, kb_.NotesDB}, loanNbr_);
+            kb_.book->deleteLoan(loanNbr_);
             kb_.ListDirty = true;
         });
     }
@@ -613,19 +519,7 @@ void frmKBLoan::cmdCancel_Click() {
     cmdExit_Click();
 }
 
-void frmKBLoan::ShowHelpSection(const char* label, const std::string& target) {
-    const auto show = [&] {
-        kb_.HelpTarget = target;
-        if (kb_.ShowHelp) kb_.ShowHelp();
-    };
-    if (!label) return show();
-    ErrorTrap trap(kb_.dialogs, label);
-    trap.run(show);
-}
-
 // ---- Payments ----------------------------------------------------------------------------------------------
-
-BookFiles frmKBLoan::bookFiles() const { return BookFiles{kb_.LoanDB, kb_.PmtsDB, kb_.NotesDB}; }
 
 std::string frmKBLoan::entryText(int index) const {
     return txtAddPmt_[static_cast<std::size_t>(index)]->text().toStdString();
@@ -645,10 +539,12 @@ void frmKBLoan::focusFirstLoanField() { firstLoanField()->setFocus(Qt::OtherFocu
 void frmKBLoan::FillPmts(const std::string& loanNbr) {
     ErrorTrap trap(kb_.dialogs, kFillPmtsLabel);
     FigureReader figures;
-    std::vector<std::string> rows;
+    std::vector<PaymentRecord> payments;
     // A list that could not be read keeps its rows: an empty one would pass for a loan without payments.
-    if (!trap.run([&] { rows = PaymentRowsNewestFirst(PaymentTable(kb_.PmtsDB).readLoan(loanNbr), figures); })) return;
+    if (!trap.run([&] { payments = kb_.book->payments(loanNbr); })) return;
+    const std::vector<std::string> rows = PaymentRowsNewestFirst(payments, figures);
     figures.reportTo(trap);
+    shownPayments_.assign(payments.rbegin(), payments.rend());
     QStringList items;
     items.reserve(static_cast<qsizetype>(rows.size()));
     for (const std::string& row : rows) items.push_back(QString::fromStdString(row));
@@ -656,14 +552,11 @@ void frmKBLoan::FillPmts(const std::string& loanNbr) {
     lstPmts_->addItems(items);
 }
 
-void frmKBLoan::GetPmt(const std::string& loanNo, int nbrPmt) {
+void frmKBLoan::GetPmt(int nbrPmt) {
     ErrorTrap trap(kb_.dialogs, kGetPmtLabel);
     trap.run([&] {
-        const QListWidgetItem* row = lstPmts_->item(nbrPmt);
-        if (!row) return;
-        const auto payment = PaymentTable(kb_.PmtsDB).find(PmtKey(loanNo, row->text().left(10).toStdString()));
-        if (!payment) return;
-        const auto texts = EntryTextsOf(*payment);
+        if (nbrPmt < 0 || static_cast<std::size_t>(nbrPmt) >= shownPayments_.size()) return;
+        const auto texts = EntryTextsOf(shownPayments_[static_cast<std::size_t>(nbrPmt)]);
         for (int i = 0; i < kEntryFieldCount; ++i) setEntryText(i, texts[static_cast<std::size_t>(i)]);
     });
 }
@@ -756,18 +649,17 @@ void frmKBLoan::cmdPost_Click() {
     const auto keepEntering = [&] {
         if (focused && focused->isEnabled()) focused->setFocus(Qt::OtherFocusReason);
     };
-    if (const auto refusal = PostRefusal(entryText(kPmtDTEntry), entryText(kAmountEntry), kb_.clock.today())) {
-        kb_.dialogs.message(*refusal, kAppTitle, Buttons::OK, Icon::None);
-        return keepEntering();
-    }
     {
         ErrorTrap trap(kb_.dialogs, kPostLabel);
-        const bool posted = trap.run([&] {
-            std::array<std::string, kEntryFieldCount> texts;
-            for (int i = 0; i < kEntryFieldCount; ++i) texts[static_cast<std::size_t>(i)] = entryText(i);
-            // The payment and the loan's balance and due date are stored together or not at all.
-            PostPayment(bookFiles(), loanNbr_, PaymentOfEntry(loanNbr_, texts));
-        });
+        Refusal refusal;
+        EntryTexts texts;
+        for (int i = 0; i < kEntryFieldCount; ++i) texts[static_cast<std::size_t>(i)] = entryText(i);
+        // The payment and the loan's balance and due date are stored together or not at all.
+        const bool posted = trap.run([&] { refusal = kb_.book->postPayment(loanNbr_, texts, kb_.clock.today()); });
+        if (refusal) {
+            kb_.dialogs.message(*refusal, kAppTitle, Buttons::OK, Icon::None);
+            return keepEntering();
+        }
         if (!posted) {
             // The panel stays open with the payment as typed; Clear abandons it.
             trap.report();
@@ -868,27 +760,23 @@ void frmKBLoan::lstPmts_KeyDown(const QKeyEvent& event) {
     // Only the newest payment can be taken back: the loan is wound back from its figures.
     if (event.key() != Qt::Key_Delete || lstPmts_->count() == 0 || lstPmts_->currentRow() != 0) return;
     if (kb_.dialogs.message(kConfirm, kAppTitle, Buttons::YesNo, Icon::None) != Answer::Yes) return;
-    const std::string key = NewestPaymentKey(loanNbr_, lstPmts_->item(0)->text().toStdString());
-    if (DeletePmt(key)) delete lstPmts_->takeItem(0);
+    if (DeletePmt(NewestPaymentKey(loanNbr_, shownPayments_.front()))) {
+        delete lstPmts_->takeItem(0);
+        shownPayments_.erase(shownPayments_.begin());
+    }
 }
 
 bool frmKBLoan::DeletePmt(const std::string& pmtNbr) {
     ErrorTrap trap(kb_.dialogs, kDeletePmtsLabel);
     PaymentTakeBack takeBack;
-    const bool read = trap.run([&] {
-        takeBack = TakeBackPayment(PaymentTable(kb_.PmtsDB).find(pmtNbr),
-                                   txtLoan_[kPmtsPerYrField]->text().toStdString(),
-                                   txtLoan_[kNextPmtDTField]->text().toStdString());
+    // The payment goes and the loan's balance and due date come back together, or nothing changes.
+    const bool done = trap.run([&] {
+        takeBack = kb_.book->takeBackPayment(loanNbr_, pmtNbr, txtLoan_[kPmtsPerYrField]->text().toStdString(),
+                                             txtLoan_[kNextPmtDTField]->text().toStdString());
     });
-    if (!read) return false;
+    if (!done) return false;
     if (!takeBack.message.empty()) {
         kb_.dialogs.message(takeBack.message, kAppTitle, Buttons::OK, Icon::None);
-        return false;
-    }
-    // The payment goes and the loan's balance and due date come back together, or nothing changes.
-    if (!trap.run([&] {
-            DeletePayment(bookFiles(), loanNbr_, pmtNbr, takeBack.balanceText, takeBack.nextPmtDT.date);
-        })) {
         return false;
     }
     txtLoan_[kBalanceField]->setText(QString::fromStdString(takeBack.balanceText));
@@ -1050,7 +938,7 @@ void frmKBLoan::FillNotes(const std::string& loanNbr) {
     ErrorTrap trap(kb_.dialogs, kFillNotesLabel);
     NoteList notes;
     // A list that could not be read keeps its rows, and the Notes button its colour.
-    if (!trap.run([&] { notes = NotesNewestFirst(NoteTable(kb_.NotesDB).readLoan(loanNbr)); })) return;
+    if (!trap.run([&] { notes = NotesNewestFirst(kb_.book->notes(loanNbr)); })) return;
     lstNotes_->clear();
     lstNoteLN_->clear();
     lstNotes_->addItems(ToStringList(notes.rows));
@@ -1063,14 +951,9 @@ void frmKBLoan::FillNotes(const std::string& loanNbr) {
 
 void frmKBLoan::DelNote(const std::string& noteNbr) {
     ErrorTrap trap(kb_.dialogs, kDelNoteLabel);
-    trap.run([&] {
-        const NoteTable notes(kb_.NotesDB);
-        if (!notes.find(noteNbr)) {
-            kb_.dialogs.message(kNotFound, kAppTitle, Buttons::OK, Icon::None);
-            return;
-        }
-        notes.remove(noteNbr);
-    });
+    Refusal refusal;
+    trap.run([&] { refusal = kb_.book->deleteNote(noteNbr); });
+    if (refusal) kb_.dialogs.message(*refusal, kAppTitle, Buttons::OK, Icon::None);
 }
 
 void frmKBLoan::cmdNotes_Click() {
@@ -1100,7 +983,7 @@ void frmKBLoan::cmdAddNote_Click() {
     ErrorTrap trap(kb_.dialogs, kAddNoteLabel);
     std::int64_t noteID = 0;
     // Without a number from the store no note can be begun: the list stays.
-    if (!trap.run([&] { noteID = NoteTable(kb_.NotesDB).beginNote(); })) return;
+    if (!trap.run([&] { noteID = kb_.book->beginNote(); })) return;
     NoteMode_ = "A";
     clearNoteDetail();
     txtNbr_->setText(QString::number(noteID));
@@ -1124,8 +1007,8 @@ void frmKBLoan::cmdView_Click() {
     showNoteDetail();
     std::optional<NoteRecord> note;
     const std::string key = lstNoteLN_->item(row)->text().toStdString();
-    if (trap.run([&] { note = NoteTable(kb_.NotesDB).find(key); }) && !note) {
-        kb_.dialogs.message(kNotFound, kAppTitle, Buttons::OK, Icon::None);
+    if (trap.run([&] { note = kb_.book->note(key); }) && !note) {
+        kb_.dialogs.message(kRecordNotFound, kAppTitle, Buttons::OK, Icon::None);
     }
     if (note) {
         setNoteText(kNoteDTField, note->NoteDT);
@@ -1151,24 +1034,18 @@ void frmKBLoan::cmdEdit_Click() {
 void frmKBLoan::cmdSaveNote_Click() {
     // Saving by its access key leaves the focus in a field: leave it first, so that the date is checked.
     if (QWidget* focused = focusWidget(); noteFieldIndex(focused) >= 0) cmdSaveNote_->setFocus(Qt::OtherFocusReason);
-    if (const auto refusal = NoteSaveRefusal(noteText(kNoteDTField), noteText(kSubjectField))) {
-        kb_.dialogs.message(*refusal, kAppTitle, Buttons::OK, Icon::None);
-        return;
-    }
     {
         ErrorTrap trap(kb_.dialogs, kPostNoteLabel);
         const NoteRecord note = NoteOfEntry(loanNbr_, txtNbr_->text().toStdString(), noteText(kNoteDTField),
                                             noteText(kSubjectField), noteText(kNoteTextField));
+        Refusal refusal;
+        const bool saved = trap.run([&] { refusal = kb_.book->saveNote(note, NoteMode_ == "E"); });
+        if (refusal) {
+            kb_.dialogs.message(*refusal, kAppTitle, Buttons::OK, Icon::None);
+            return;
+        }
         txtLN_->setText(QString::fromStdString(note.LoanNbr));
-        const bool saved = trap.run([&] {
-            const NoteTable notes(kb_.NotesDB);
-            if (NoteMode_ == "E") {
-                notes.update(note);
-            } else {
-                notes.add(note);
-            }
-        });
-        // A refused note stays on the panel as typed, to be put right or abandoned with Exit.
+        // A note the store refused stays on the panel as typed, to be put right or abandoned with Exit.
         if (!saved) return;
     }
     clearNoteDetail();

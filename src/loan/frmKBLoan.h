@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/kbmain.h"
+#include "book/book.h"
 #include "book/loan_fields.h"
-#include "store/store.h"
+#include "core/kbmain.h"
 
 class QGroupBox;
 class QKeyEvent;
@@ -38,7 +38,7 @@ public:
     // was not found or the store refused (nothing changed then).
     bool DeletePmt(const std::string& pmtNbr);
     // Shows the payment of the payment list's row `nbrPmt` in the entry fields.
-    void GetPmt(const std::string& loanNo, int nbrPmt);
+    void GetPmt(int nbrPmt);
     void mnuPmtReceipt_Click();
 
     // Refills the notes list with the loan's notes, newest first, and colours the Notes button when there are any.
@@ -72,7 +72,6 @@ private:
     void cmdExit_Click();
     void cmdOK_Click();
     void cmdCancel_Click();
-    void ShowHelpSection(const char* label, const std::string& target);
 
     void cmdMkPmt_Click();
     void cmdPost_Click();
@@ -97,7 +96,6 @@ private:
     // Loan field 0, or the first field after it when the loan number is locked.
     KBField* firstLoanField() const;
     void focusFirstLoanField();
-    BookFiles bookFiles() const;
 
     void cmdNotes_Click();
     void cmdAddNote_Click();
@@ -167,6 +165,8 @@ private:
     std::string NoteMode_;
     // What the Note field held when it got the focus; F10 puts it back.
     QString SavField_;
+    // The payments the payment list shows, row by row: newest first.
+    std::vector<PaymentRecord> shownPayments_;
     // The number of the loan on file that the screen shows; empty while adding.
     std::string loanNbr_;
     bool unloaded_ = false;

@@ -9,9 +9,9 @@
 #include <QPushButton>
 #include <functional>
 
-#include "widgets/kb_field.h"
 #include "core/error_trap.h"
 #include "core/input_rules.h"
+#include "widgets/kb_field.h"
 
 namespace kb {
 

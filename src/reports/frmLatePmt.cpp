@@ -7,9 +7,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "widgets/list_columns.h"
 #include "reports/late_payments.h"
 #include "reports/late_statement.h"
+#include "widgets/list_columns.h"
+#include "widgets/window_parts.h"
 
 namespace kb {
 
@@ -38,9 +39,9 @@ frmLatePmt::frmLatePmt(KBMain& kb, std::string listCaption, QWidget* parent)
 
     lstLatePmts_ = new QListWidget(this);
     lstLatePmts_->setObjectName("lstLatePmts");
-    lstLatePmts_->setFont(ListFont());
+    lstLatePmts_->setFont(FixedPitchFont());
     lstLatePmts_->setUniformItemSizes(true);
-    const QFontMetrics metrics(ListFont());
+    const QFontMetrics metrics(FixedPitchFont());
     lstLatePmts_->setMinimumSize(ListWidthForRows(*lstLatePmts_, kRowCharacters),
                                  kVisibleRows * (metrics.height() + 2));
     SelectEndRowFromKeyboard(*lstLatePmts_);
@@ -78,7 +79,7 @@ frmLatePmt::frmLatePmt(KBMain& kb, std::string listCaption, QWidget* parent)
 }
 
 void frmLatePmt::Form_Load() {
-    const auto rows = FillLatePmts(kb_.LoanDB, kb_.clock.today(), kb_.dialogs);
+    const auto rows = FillLatePmts(*kb_.book, kb_.clock.today(), kb_.dialogs);
     if (!rows) return;
     QStringList items;
     items.reserve(static_cast<qsizetype>(rows->size()));

@@ -5,9 +5,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "widgets/kb_field.h"
 #include "core/error_trap.h"
 #include "reports/payments_received.h"
+#include "widgets/kb_field.h"
 
 namespace kb {
 

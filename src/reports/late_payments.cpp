@@ -2,9 +2,9 @@
 
 #include <exception>
 
+#include "book/book.h"
 #include "core/error_trap.h"
 #include "core/format.h"
-#include "store/store.h"
 
 namespace kb {
 
@@ -22,9 +22,9 @@ constexpr std::size_t kLoanNbrWidth = 8;
 constexpr int kFailuresBeforeAsking = 3;
 
 // Every loan, oldest due date first (none first), loans due the same day by loan number.
-std::optional<std::vector<LoanRecord>> ReadLoansByDueDate(const std::string& loanDB, LateRetry& retry) {
+std::optional<std::vector<LoanRecord>> ReadLoansByDueDate(Book& book, LateRetry& retry) {
     std::vector<LoanRecord> loans;
-    if (!retry([&] { loans = LoanTable(loanDB).readAll(LoanOrder::ByDueDate); })) return std::nullopt;
+    if (!retry([&] { loans = book.loans(LoanOrder::ByDueDate); })) return std::nullopt;
     return loans;
 }
 
@@ -83,9 +83,9 @@ bool LateRetry::operator()(const std::function<void()>& step) {
     }
 }
 
-std::optional<std::vector<std::string>> FillLatePmts(const std::string& loanDB, Date today, Dialogs& dialogs) {
+std::optional<std::vector<std::string>> FillLatePmts(Book& book, Date today, Dialogs& dialogs) {
     LateRetry retry(dialogs);
-    const auto loans = ReadLoansByDueDate(loanDB, retry);
+    const auto loans = ReadLoansByDueDate(book, retry);
     if (!loans) return std::nullopt;
     FigureReader figures;
     std::vector<std::string> rows;
@@ -99,7 +99,7 @@ std::optional<std::vector<std::string>> FillLatePmts(const std::string& loanDB, 
 PrintOutcome LateReport(KBMain& kb, const PrinterChoice& chosen, const std::string& caption, FigureReader& figures) {
     LateRetry retry(kb.dialogs);
     const Date today = kb.clock.today();
-    const auto loans = ReadLoansByDueDate(kb.LoanDB, retry);
+    const auto loans = ReadLoansByDueDate(*kb.book, retry);
     if (!loans) return PrintOutcome::Abandoned;
 
     Report report;

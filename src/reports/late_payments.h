@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "book/book.h"
 #include "core/dates.h"
 #include "core/figure_reader.h"
 #include "core/kbmain.h"
@@ -53,7 +54,7 @@ private:
 // The late loans' rows, oldest due date first, loans due the same day by loan number; nullopt when the reading was
 // given up in the retry dialog. An amount that cannot be read is reported when the rows are built (titled
 // "FILL LIST").
-std::optional<std::vector<std::string>> FillLatePmts(const std::string& loanDB, Date today, Dialogs& dialogs);
+std::optional<std::vector<std::string>> FillLatePmts(Book& book, Date today, Dialogs& dialogs);
 
 // The late payment report on a printer already chosen, from the loans late now: 48 loans a page under the heading,
 // a paper prompt before each page. No late loan: "NO LATE PAYMENTS FOUND" and no paper prompt. An amount that

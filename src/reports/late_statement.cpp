@@ -1,16 +1,15 @@
 #include "reports/late_statement.h"
 
+#include "book/book.h"
 #include "core/error_trap.h"
 #include "core/format.h"
 #include "reports/late_payments.h"
-#include "store/store.h"
 
 namespace kb {
 
 namespace {
 
 constexpr const char* kStatementLabel = "Print Late Statement - cmd LATE PMT";
-constexpr const char* kRecordNotFound = "RECORD NOT FOUND";
 constexpr const char* kNoDueDate = "LOAN HAS NO DUE DATE";
 constexpr const char* kNotPastDue = "NO PAYMENT PAST DUE";
 constexpr const char* kDateMask = "mm/dd/yyyy";
@@ -73,7 +72,7 @@ PrintOutcome PrintLateStatement(KBMain& kb, std::string_view selectedRow) {
     if (!chosen) return PrintOutcome::Cancelled;
 
     std::optional<LoanRecord> loan;
-    if (!trap.run([&] { loan = LoanTable(kb.LoanDB).find(LoanNbrOfLateRow(selectedRow)); }))
+    if (!trap.run([&] { loan = kb.book->loan(LoanNbrOfLateRow(selectedRow)); }))
         return PrintOutcome::Abandoned;
     const char* refusal = nullptr;
     std::optional<int> missed;

@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "core/kbmain.h"
 #include "book/loan_fields.h"
+#include "core/kbmain.h"
 #include "reports/print_flow.h"
 
 namespace kb {

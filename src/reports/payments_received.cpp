@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "book/book.h"
 #include "core/currency.h"
 #include "core/error_trap.h"
 #include "core/format.h"
-#include "store/store.h"
 
 namespace kb {
 
@@ -100,7 +100,7 @@ std::vector<std::string> GatherPayments(const std::vector<PaymentRecord>& paymen
 std::vector<std::string> ReadPaymentsReceived(KBMain& kb, const DateRange& range) {
     ErrorTrap fillList(kb.dialogs, kFillListLabel);
     std::vector<PaymentRecord> payments;
-    if (!fillList.run([&] { payments = PaymentTable(kb.PmtsDB).readDateRange(range.first, range.last); })) return {};
+    if (!fillList.run([&] { payments = kb.book->paymentsBetween(range.first, range.last); })) return {};
     FigureReader figures;
     std::vector<std::string> workList = GatherPayments(payments, range, figures);
     figures.reportTo(fillList);
@@ -147,7 +147,7 @@ PrintOutcome PrintPmts(KBMain& kb, const std::string& title, const DateRange& ra
 
     std::vector<LoanRecord> loans;
     ErrorTrap fillList(kb.dialogs, kFillListLabel);
-    if (!fillList.run([&] { loans = LoanTable(kb.LoanDB).readAll(LoanOrder::ById); })) return PrintOutcome::Abandoned;
+    if (!fillList.run([&] { loans = kb.book->loans(LoanOrder::ById); })) return PrintOutcome::Abandoned;
     Report report;
     if (!trap.run([&] { report = PaymentsReceivedReport(title, range, workList, loans); }))
         return PrintOutcome::Abandoned;

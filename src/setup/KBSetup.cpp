@@ -9,9 +9,10 @@
 #include <QVBoxLayout>
 #include <functional>
 
-#include "core/error_trap.h"
 #include "core/config.h"
+#include "core/error_trap.h"
 #include "setup/setup_settings.h"
+#include "widgets/window_parts.h"
 
 namespace kb {
 
@@ -29,16 +30,10 @@ constexpr const char* kOKLabel = "SETUP - OK CMD";
 // The text fields are wide enough for a thank-you line or a business name without scrolling.
 constexpr int kFieldCharacters = 44;
 
-QFont FixedPitchFont() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(10);
-    return font;
-}
-
 QLineEdit* MakeField(QWidget* parent, const QString& objectName) {
     auto* field = new QLineEdit(parent);
     field->setObjectName(objectName);
-    field->setFont(FixedPitchFont());
+    field->setFont(FixedPitchFont(10));
     field->setMaxLength(32767);  // no limit of its own
     field->setMinimumWidth(QFontMetrics(field->font()).horizontalAdvance(QString(kFieldCharacters, '0')));
     return field;

@@ -23,12 +23,6 @@ QLabel* WindowHeading(QWidget* parent, const char* objectName, const char* text)
     return heading;
 }
 
-QFont ListFont() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(9);
-    return font;
-}
-
 int ListWidthForRows(const QListWidget& list, int rowCharacters) {
     // A row as the list's items are drawn: the style adds its text margins to the text's width.
     QStyleOptionViewItem row;

@@ -13,9 +13,6 @@ namespace kb {
 // A window's bold heading, centred over the window.
 QLabel* WindowHeading(QWidget* parent, const char* objectName, const char* text);
 
-// The fixed-pitch font of the program's lists.
-QFont ListFont();
-
 // The width a fixed-pitch list needs to show its rows of `rowCharacters` characters whole with the vertical scroll
 // bar beside them: a list at least this wide never needs a horizontal scroll bar. The list's font must be set.
 int ListWidthForRows(const QListWidget& list, int rowCharacters);

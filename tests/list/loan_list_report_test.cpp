@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "reports/book_test_data.h"
 #include "list/loan_row.h"
+#include "reports/book_test_data.h"
 
 namespace kb {
 namespace {

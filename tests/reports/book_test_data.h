@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "book/sqlite_book.h"
 #include "core/kbmain.h"
 #include "reports/report_test_data.h"
 #include "store/store.h"
@@ -18,6 +19,7 @@ namespace kb::test {
 // A book of empty files in a temporary directory, the seams' doubles and a KBMain on them; today is 12/06/2026.
 struct TestBook {
     TestBook() {
+        kb.book = &book;
         kb.LoanDB = dir.file("KB_Loan.mdb");
         kb.PmtsDB = dir.file("KB_Pmts.mdb");
         CreateTableFile(kb.LoanDB, TableNumber::Loans);
@@ -44,6 +46,7 @@ struct TestBook {
     FailingPrinting printing;
     FixedClock clock;
     KBMain kb{dialogs, printing, clock};
+    SqliteBook book{kb};
 };
 
 inline LoanRecord Loan(std::string nbr, std::string first, std::string last, std::optional<Date> due,

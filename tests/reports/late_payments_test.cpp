@@ -58,7 +58,7 @@ TEST(LateListTest, LateLoansByDueDateThenLoanNumberAndAnUnreadableFileQuestioned
     book.add(Loan("Z9", "D", "X", year{2026} / 1 / 1, "0"));
     book.writeUnchecked(book.kb.LoanDB,
                         "UPDATE KBLoan SET Payment = '" + std::string(400, '9') + "' WHERE LoanNbr = 'A2'");
-    const auto rows = FillLatePmts(book.kb.LoanDB, kToday, book.dialogs);
+    const auto rows = FillLatePmts(book.book, kToday, book.dialogs);
     ASSERT_TRUE(rows);
     std::vector<std::string> numbers;
     for (const std::string& row : *rows) numbers.push_back(TrimRight(row.substr(row.size() - 8)));
@@ -72,7 +72,7 @@ TEST(LateListTest, LateLoansByDueDateThenLoanNumberAndAnUnreadableFileQuestioned
     // Two silent retries, then the question at the third failure (the retry scheme is checked on the printer below).
     std::filesystem::remove(book.kb.LoanDB);
     book.dialogs.answerMessage(Answer::Cancel);
-    EXPECT_FALSE(FillLatePmts(book.kb.LoanDB, kToday, book.dialogs));
+    EXPECT_FALSE(FillLatePmts(book.book, kToday, book.dialogs));
     EXPECT_EQ(book.dialogs.messages,
               (std::vector<Message>{{"KB_Loan.mdb was not found", kAppTitle, Buttons::RetryCancel, Icon::None}}));
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "book/sqlite_book.h"
 #include "core/kbmain.h"
 #include "support/fixed_clock.h"
 #include "support/recording_printing.h"
@@ -12,6 +13,9 @@ struct Doubles {
     RecordingPrinting printing;
     FixedClock clock;
     KBMain kb{dialogs, printing, clock};
+    // The book in the SQLite files whose paths the test sets (StartUp sets those of the working directory).
+    SqliteBook book{kb};
+    Doubles() { kb.book = &book; }
 };
 
 }  // namespace kb::test

@@ -102,8 +102,9 @@ std::optional<std::string> PostRefusal(std::string_view pmtDT, std::string_view 
 
 // ---- Taking back the newest payment -----------------------------------------------------------------------------
 
-// The PmtKey of the payment shown in `newestRow` (row 0 of the payment list) of the loan `loanNbr`.
-std::string NewestPaymentKey(std::string_view loanNbr, std::string_view newestRow);
+// The key the newest payment of the loan `loanNbr` is taken back under: built from the loan number and the payment's
+// date as the payment list shows it (in 10 characters), so a date stored in another form finds no payment.
+std::string NewestPaymentKey(std::string_view loanNbr, const PaymentRecord& newest);
 
 struct PaymentTakeBack {
     // "PAYMENT NOT FOUND - CAN'T DELETE" when there is no such payment (show it, OK, no icon): nothing changes.

@@ -1,4 +1,4 @@
-#include "loan/payment_calc.h"
+#include "book/payment_calc.h"
 
 #include <algorithm>
 #include <cmath>
@@ -191,8 +191,8 @@ std::optional<std::string> PostRefusal(std::string_view pmtDT, std::string_view 
 
 // ---- Taking back the newest payment -----------------------------------------------------------------------------
 
-std::string NewestPaymentKey(std::string_view loanNbr, std::string_view newestRow) {
-    return PmtKey(loanNbr, newestRow.substr(0, 10));
+std::string NewestPaymentKey(std::string_view loanNbr, const PaymentRecord& newest) {
+    return PmtKey(loanNbr, PadRight(newest.PmtDT, 10));
 }
 
 PaymentTakeBack TakeBackPayment(const std::optional<PaymentRecord>& payment, std::string_view pmtsPerYr,

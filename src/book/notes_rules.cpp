@@ -1,4 +1,4 @@
-#include "loan/notes_rules.h"
+#include "book/notes_rules.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "loan/payment_calc.h"
+#include "book/payment_calc.h"
 
 #include <gtest/gtest.h>
 
@@ -156,9 +156,7 @@ TEST(TakeBackTest, RestoresBalanceAndStepsTheDueDateBack) {
         EXPECT_EQ(back.nextPmtDT.text(), c.restoredDue);
     }
     EXPECT_EQ(TakeBackPayment(std::nullopt, "12", "02/29/2024").message, "PAYMENT NOT FOUND - CAN'T DELETE");
-    FigureReader figures;
-    EXPECT_EQ(NewestPaymentKey("A17", PaymentRowsNewestFirst({cases[1].payment}, figures)[0]),
-              cases[1].payment.LoanNbr);
+    EXPECT_EQ(NewestPaymentKey("A17", cases[1].payment), cases[1].payment.LoanNbr);
 }
 
 }  // namespace

@@ -1,0 +1,82 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "book/loan_fields.h"
+#include "book/payment_calc.h"
+#include "book/payment_entry.h"
+#include "core/dates.h"
+#include "store/records.h"
+#include "store/store.h"
+
+namespace kb {
+
+// A refusal of a user action, made before the book is touched: the text to show (OK button, no icon, the
+// program's title); nothing when the action went ahead.
+using Refusal = std::optional<std::string>;
+
+// The lender's book: every action a window takes on it, and every read. The rules of the actions live here, once;
+// an implementation provides the storage (the SQLite files today, a shared database server later). Failures of
+// the storage are thrown in words a lender understands, and an action that fails changes nothing.
+class Book {
+public:
+    virtual ~Book() = default;
+
+    // ---- Reads ---------------------------------------------------------------------------------------------------
+    virtual std::vector<LoanRecord> loans(LoanOrder order) = 0;
+    // Compared without regard to case or trailing blanks.
+    virtual std::optional<LoanRecord> loan(std::string_view loanNbr) = 0;
+    // A loan's payments, oldest first.
+    virtual std::vector<PaymentRecord> payments(std::string_view loanNbr) = 0;
+    virtual std::optional<PaymentRecord> payment(std::string_view pmtKey) = 0;
+    // The payments dated from `first` to `last`, both included, in no particular order.
+    virtual std::vector<PaymentRecord> paymentsBetween(Date first, Date last) = 0;
+    // A loan's notes in the order they were added.
+    virtual std::vector<NoteRecord> notes(std::string_view loanNbr) = 0;
+    virtual std::optional<NoteRecord> note(std::string_view noteKey) = 0;
+
+    // ---- Loans ---------------------------------------------------------------------------------------------------
+    // Saves the loan the 17 loan fields describe: a new loan when `loanOnFile` is empty, else the fields of the loan
+    // of that number. Refused without a loan number or a last name.
+    Refusal saveLoan(std::string_view loanOnFile, const LoanTexts& fields);
+    // The loan with all its payments and notes, all of it or nothing.
+    virtual void deleteLoan(std::string_view loanNbr) = 0;
+
+    // ---- Payments ------------------------------------------------------------------------------------------------
+    // Posts the payment the entry panel describes and moves the loan's Balance and NextPmtDT on with it, together.
+    // Refused without a payment date or an amount, or for a date after `today`.
+    Refusal postPayment(const std::string& loanNbr, const EntryTexts& entry, Date today);
+    // Takes back the payment `pmtKey` (the newest of the loan) and winds the loan back to the balance before it and
+    // its due date `nextPmtDT` stepped back, together. What it came to is returned: its `message` when the payment
+    // is not on file (nothing changed), the balance and due date the loan now has otherwise.
+    PaymentTakeBack takeBackPayment(std::string_view loanNbr, std::string_view pmtKey, std::string_view pmtsPerYr,
+                                    std::string_view nextPmtDT);
+
+    // ---- Notes ---------------------------------------------------------------------------------------------------
+    // The number of a note being begun: one no note of the book has had.
+    virtual std::int64_t beginNote() = 0;
+    // Saves the note of the detail panel: a new note, or the note being edited. Refused without a date or a
+    // subject.
+    Refusal saveNote(const NoteRecord& note, bool editing);
+    // Refused with "RECORD NOT FOUND" when the note is not on file.
+    Refusal deleteNote(std::string_view noteKey);
+
+protected:
+    virtual void addLoan(const LoanRecord& loan) = 0;
+    virtual void updateLoan(const LoanRecord& loan) = 0;
+    // The payment stored and the loan's Balance and NextPmtDT set to the payment's, together.
+    virtual void storePayment(std::string_view loanNbr, const PaymentRecord& payment) = 0;
+    // The payment removed and the loan's Balance and NextPmtDT set to the values given, together.
+    virtual void removePayment(std::string_view loanNbr, std::string_view pmtKey, const std::string& balance,
+                               const std::optional<Date>& nextPmtDT) = 0;
+    virtual void addNote(const NoteRecord& note) = 0;
+    virtual void updateNote(const NoteRecord& note) = 0;
+    virtual void removeNote(std::string_view noteKey) = 0;
+};
+
+inline constexpr const char* kRecordNotFound = "RECORD NOT FOUND";
+
+}  // namespace kb
