@@ -540,9 +540,13 @@ void frmKBLoan::FillPmts(const std::string& loanNbr) {
     ErrorTrap trap(kb_.dialogs, kFillPmtsLabel);
     FigureReader figures;
     std::vector<PaymentRecord> payments;
+    std::vector<std::string> rows;
     // A list that could not be read keeps its rows: an empty one would pass for a loan without payments.
-    if (!trap.run([&] { payments = kb_.book->payments(loanNbr); })) return;
-    const std::vector<std::string> rows = PaymentRowsNewestFirst(payments, figures);
+    if (!trap.run([&] {
+            payments = kb_.book->payments(loanNbr);
+            rows = PaymentRowsNewestFirst(payments, figures);
+        }))
+        return;
     figures.reportTo(trap);
     shownPayments_.assign(payments.rbegin(), payments.rend());
     QStringList items;
