@@ -5,7 +5,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 "$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$root/build-test" -DKB_BUILD_TESTS=ON -DKB_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+cmake -S "$root" -B "$root/build-test" -DKB_BUILD_TESTS=ON -DKB_SANITIZE=ON -DKB_WERROR=ON -DCMAKE_BUILD_TYPE=Debug
 cmake --build "$root/build-test" -j "$(nproc)"
 cd "$root/build-test"
 LANG=C.UTF-8 LC_ALL=C.UTF-8 ctest --output-on-failure -j "$(nproc)"
