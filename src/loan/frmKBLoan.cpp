@@ -448,7 +448,7 @@ LoanTexts frmKBLoan::fieldTexts() const {
     return texts;
 }
 
-bool frmKBLoan::hasPayments() const { return lstPmts_->count() > 0; }
+bool frmKBLoan::hasPayments() const { return !shownPayments_.empty(); }
 
 void frmKBLoan::LoanFields(bool disp) {
     for (KBField* field : txtLoan_) field->setEnabled(disp);
@@ -586,14 +586,13 @@ void frmKBLoan::cmdMkPmt_Click() {
 
 void frmKBLoan::PmtCalc() {
     ErrorTrap trap(kb_.dialogs, kPmtCalcLabel);
-    const QListWidgetItem* newest = lstPmts_->item(0);
     const PmtCalcInput input{
         entryText(kPmtDTEntry),
         entryText(kAmountEntry),
         entryText(kLateFeeEntry),
         txtLoan_[kBalanceField]->text().toStdString(),
         txtLoan_[kAPRField]->text().toStdString(),
-        InterestFromDT(txtLoan_[kLoanDTField]->text().toStdString(), newest ? newest->text().toStdString() : ""),
+        InterestFromDT(txtLoan_[kLoanDTField]->text().toStdString(), NewestPmtDT(shownPayments_)),
     };
     PmtCalcResult result;
     if (!trap.run([&] { result = kb::PmtCalc(input); })) return;
@@ -694,20 +693,13 @@ void frmKBLoan::closeAddPmt() {
     for (KBField* field : txtAddPmt_) field->clear();
 }
 
-std::vector<std::string> frmKBLoan::paymentRows() const {
-    std::vector<std::string> rows;
-    rows.reserve(static_cast<std::size_t>(lstPmts_->count()));
-    for (int row = 0; row < lstPmts_->count(); ++row) rows.push_back(lstPmts_->item(row)->text().toStdString());
-    return rows;
-}
-
 // The reports print the loan as the screen shows it, edits not yet saved included.
 void frmKBLoan::mnuPmtReceipt_Click() {
-    PrintPaymentReceipt(kb_, {fieldTexts(), paymentRows(), kb_.DealerNm, kb_.TYMsg1, kb_.TYMsg2});
+    PrintPaymentReceipt(kb_, {fieldTexts(), shownPayments_, kb_.DealerNm, kb_.TYMsg1, kb_.TYMsg2});
 }
 
 void frmKBLoan::mnuHistory_Click() {
-    PrintLoanHistory(kb_, {windowTitle().toStdString(), fieldTexts(), paymentRows()});
+    PrintLoanHistory(kb_, {windowTitle().toStdString(), fieldTexts(), shownPayments_});
 }
 
 void frmKBLoan::cmdPayOff_Click() {
@@ -716,8 +708,7 @@ void frmKBLoan::cmdPayOff_Click() {
     ReleaseFocus(this);
     trap.run([&] {
         auto* payOff = new frmPayOff(kb_, this, txtLoan_[kBalanceField]->text(), txtLoan_[kAPRField]->text(),
-                                     txtLoan_[kLoanDTField]->text(),
-                                     hasPayments() ? lstPmts_->item(0)->text() : QString());
+                                     txtLoan_[kLoanDTField]->text(), NewestPmtDT(shownPayments_));
         payOff->show();
         payOff->activateWindow();
     });
@@ -947,6 +938,7 @@ void frmKBLoan::FillNotes(const std::string& loanNbr) {
     lstNoteLN_->clear();
     lstNotes_->addItems(ToStringList(notes.rows));
     lstNoteLN_->addItems(ToStringList(notes.keys));
+    shownNoteKeys_ = std::move(notes.keys);
     QPalette palette = cmdNotes_->palette();
     palette.setColor(QPalette::Button,
                      notes.rows.empty() ? QApplication::palette(cmdNotes_).color(QPalette::Button) : kHasNotesColour);
@@ -1010,7 +1002,7 @@ void frmKBLoan::cmdView_Click() {
     applyNoteFields(NoteMode_);
     showNoteDetail();
     std::optional<NoteRecord> note;
-    const std::string key = lstNoteLN_->item(row)->text().toStdString();
+    const std::string key = shownNoteKeys_[static_cast<std::size_t>(row)];
     if (trap.run([&] { note = kb_.book->note(key); }) && !note) {
         kb_.dialogs.message(kRecordNotFound, kAppTitle, Buttons::OK, Icon::None);
     }
@@ -1066,7 +1058,7 @@ void frmKBLoan::cmdDelete_Click() {
         return;
     }
     if (kb_.dialogs.message(kConfirm, kAppTitle, Buttons::YesNo, Icon::None) != Answer::Yes) return;
-    DelNote(lstNoteLN_->item(row)->text().toStdString());
+    DelNote(shownNoteKeys_[static_cast<std::size_t>(row)]);
     FillNotes(loanNbr_);
     lstNotes_->setFocus(Qt::OtherFocusReason);
 }

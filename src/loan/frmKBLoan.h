@@ -84,7 +84,6 @@ private:
     QWidget* panelClickTarget(int index) const;
     void cmdPayOff_Click();
     void mnuHistory_Click();
-    std::vector<std::string> paymentRows() const;
     // Splits the payment of the entry fields into principal, interest and the balance after.
     void PmtCalc();
     // Entry field 6: the loan's next due date moved on by the number of payments of entry field 3.
@@ -151,6 +150,8 @@ private:
     QListWidget* lstNotes_ = nullptr;
     // Row i holds the NoteKey of the note in row i of lstNotes.
     QListWidget* lstNoteLN_ = nullptr;
+    // The keys of the notes the notes list shows, row by row.
+    std::vector<std::string> shownNoteKeys_;
     QPushButton* cmdAddNote_ = nullptr;
     std::array<QPushButton*, 2> cmdExitNote_{};
     QPushButton* cmdView_ = nullptr;
