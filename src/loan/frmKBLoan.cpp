@@ -27,6 +27,7 @@
 #include "help/help_menu.h"
 #include "help/help_target.h"
 #include "loan/frmPayOff.h"
+#include "loan/loan_panel.h"
 #include "reports/loan_history.h"
 #include "reports/payment_receipt.h"
 #include "widgets/kb_field.h"
@@ -37,13 +38,10 @@ namespace kb {
 
 namespace {
 
-constexpr const char* kHeading = "LOAN INFORMATION";
 constexpr const char* kPmtLstCaption = "PAYMENTS MADE";
 constexpr const char* kAddPmtCaption = "ADD PAYMENT";
 
 constexpr const char* kFormLoadLabel = "KBLoan - FORM LOAD";
-constexpr const char* kTxtLoanLabel = "KBLoan - txt LOAN";
-constexpr const char* kSaveLabel = "KBLoan - cmd Save";
 constexpr const char* kOKLabel = "KBLoan - cmd OK";
 constexpr const char* kMkPmtLabel = "KBLoan - cmd Mk PMT";
 constexpr const char* kPostLabel = "KBLoan - cmd POST";
@@ -75,18 +73,11 @@ constexpr NoteFieldDef kNoteFields[kNoteFieldCount] = {
     {"Subject", "S", 20},
     {"Note", "M", 512},
 };
-// The Notes button of a loan that has notes.
-const QColor kHasNotesColour(0, 255, 255);
-
-// Mode "P" shows the loan number it cannot change in light blue on the button face.
-const QColor kLockedText(0, 0, 255);
-
-// The payment list's height, in twips (15 to a pixel on a 96 dpi screen). The entry panel opens beside the
-// list, not under it, so the list keeps its height while a payment is entered.
+// The payment list's height, in twips. The entry panel opens beside the list, not under it, so the list keeps its
+// height while a payment is entered.
 constexpr int kPmtLstTwips = 2940;
 constexpr int kNotesListTwips = 3660;
 constexpr int kPmtRowCharacters = 72;
-constexpr int TwipsToPixels(int twips) { return twips / 15; }
 
 // The headings over the payment list's columns, in the list's characters (from 0): two lines, a heading longer
 // than its column wrapped onto both. Above them the banner, centred over late fee, interest and principal.
@@ -130,21 +121,6 @@ bool IsComputedEntry(int index) {
 
 constexpr const char* kDateMask = "mm/dd/yyyy";
 
-// The loan fields in two columns: the customer (0 to 9) and the loan's terms (10 to 16).
-constexpr int kFirstTermsField = kLoanDTField;
-
-// The widget that has the focus gives it up, so that a field being typed in is left and its rules run.
-void ReleaseFocus(QWidget* window) {
-    if (QWidget* focused = window->focusWidget()) focused->clearFocus();
-}
-
-QStringList ToStringList(const std::vector<std::string>& texts) {
-    QStringList items;
-    items.reserve(static_cast<qsizetype>(texts.size()));
-    for (const std::string& text : texts) items.push_back(QString::fromStdString(text));
-    return items;
-}
-
 constexpr const char* kLoanInfoLabel = "KBLoan - mnu LOAN INFO";
 constexpr HelpEntry kHelpEntries[] = {
     {"mnuAbout", "&About", nullptr, nullptr},
@@ -162,7 +138,8 @@ frmKBLoan::frmKBLoan(KBMain& kb, QWidget* loanList) : QWidget(nullptr, Qt::Windo
 
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(buildMenus());
-    layout->addWidget(buildLoanPanel());
+    loan_ = new LoanPanel(kb_, this);
+    layout->addWidget(loan_);
 
     auto* lower = new QHBoxLayout;
     lower->addWidget(buildPaymentList(), 0, Qt::AlignTop);
@@ -178,6 +155,7 @@ frmKBLoan::frmKBLoan(KBMain& kb, QWidget* loanList) : QWidget(nullptr, Qt::Windo
     // Room for the largest of them from the start (in mode "D" the entry panel and the delete confirmation are
     // open together), so the window keeps its size whichever is open.
     ensurePolished();
+    pbxLoan_[0] = loan_;
     int reservedHeight = fraAddPmt_->sizeHint().height() + side->spacing() + pbxLoan_[1]->sizeHint().height();
     int reservedWidth = std::max(fraAddPmt_->sizeHint().width(), pbxLoan_[1]->sizeHint().width());
     for (QWidget* panel : {pbxLoan_[2], pbxLoan_[3]}) {
@@ -188,6 +166,7 @@ frmKBLoan::frmKBLoan(KBMain& kb, QWidget* loanList) : QWidget(nullptr, Qt::Windo
     lower->addWidget(sideColumn, 1);
     layout->addLayout(lower, 1);
     for (QWidget* panel : pbxLoan_) panel->installEventFilter(this);
+    connectLoanPanel();
 
     Form_Load();
 }
@@ -207,66 +186,13 @@ QMenuBar* frmKBLoan::buildMenus() {
     return bar;
 }
 
-QWidget* frmKBLoan::buildLoanPanel() {
-    auto* panel = new QFrame(this);
-    panel->setObjectName("pbxLoan_0");
-    panel->setFrameShape(QFrame::StyledPanel);
-    pbxLoan_[0] = panel;
-    auto* layout = new QVBoxLayout(panel);
-
-    layout->addWidget(WindowHeading(panel, "lblHeading", kHeading));
-
-    auto* grid = new QGridLayout;
-    grid->setColumnMinimumWidth(2, 24);
-    grid->setColumnStretch(4, 1);
-    const QFontMetrics metrics(font());
-    const int charWidth = metrics.horizontalAdvance('X');
-    for (int i = 0; i < kLoanFieldCount; ++i) {
-        const LoanFieldDef& def = LoanFieldDefs()[static_cast<std::size_t>(i)];
-        auto* label = new QLabel(QString::fromUtf8(def.label), panel);
-        label->setObjectName(QString("lblLoan_%1").arg(i));
-        auto* field = new KBField(QString("txtLoan_%1").arg(i), def.inputClass, kb_, panel);
-        field->setMaxLength(def.maxLength);
-        field->setToolTip(QString::fromUtf8(def.toolTip));
-        field->setFixedWidth(charWidth * (def.maxLength + 1) + 10);
-        label->setBuddy(field);
-        txtLoan_[static_cast<std::size_t>(i)] = field;
-
-        const bool terms = i >= kFirstTermsField;
-        const int row = terms ? i - kFirstTermsField : i;
-        const int column = terms ? 3 : 0;
-        grid->addWidget(label, row, column, Qt::AlignRight);
-        grid->addWidget(field, row, column + 1, Qt::AlignLeft);
-
-        connect(field, &KBField::gotFocus, this, [this, i] { txtLoan_GotFocus(i); });
-        connect(field, &KBField::lostFocus, this, [this, i] { txtLoan_LostFocus(i); });
-        connect(field, &QLineEdit::textChanged, this, [this] { kb_.ListDirty = true; });
-    }
-    // The balance moves only with the loan amount and the payments: neither Tab nor the mouse enters it.
-    txtLoan_[kBalanceField]->setFocusPolicy(Qt::NoFocus);
-    layout->addLayout(grid);
-    layout->addStretch(1);
-
-    auto* buttons = new QHBoxLayout;
-    cmdSave_ = MakeButton(panel, "cmdSave", "&Save", "Save Loan Info");
-    cmdExit_ = MakeButton(panel, "cmdExit", "&Exit", "Exit Loan Screen");
-    cmdMkPmt_ = MakeButton(panel, "cmdMkPmt", "&Add Pmt", "Add Payment to Loan");
-    cmdNotes_ = MakeButton(panel, "cmdNotes", "&Notes", "Notes on this Loan");
-    cmdPayOff_ = MakeButton(panel, "cmdPayOff", "Figure &PayOff", "Figure Loan Payoff");
-    buttons->addStretch(1);
-    for (QPushButton* button : {cmdSave_, cmdExit_, cmdMkPmt_, cmdNotes_, cmdPayOff_}) {
-        buttons->addWidget(button);
-        buttons->addStretch(1);
-    }
-    cmdMkPmt_->hide();  // no payment before the loan is on file
-    layout->addLayout(buttons);
-
-    connect(cmdSave_, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
-    connect(cmdExit_, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
-    connect(cmdMkPmt_, &QPushButton::clicked, this, [this] { cmdMkPmt_Click(); });
-    connect(cmdNotes_, &QPushButton::clicked, this, [this] { cmdNotes_Click(); });
-    connect(cmdPayOff_, &QPushButton::clicked, this, [this] { cmdPayOff_Click(); });
-    return panel;
+// What the loan panel's buttons ask for.
+void frmKBLoan::connectLoanPanel() {
+    connect(loan_, &LoanPanel::saved, this, &QWidget::close);
+    connect(loan_, &LoanPanel::exitClicked, this, [this] { cmdExit_Click(); });
+    connect(loan_, &LoanPanel::addPaymentClicked, this, [this] { cmdMkPmt_Click(); });
+    connect(loan_, &LoanPanel::notesClicked, this, [this] { cmdNotes_Click(); });
+    connect(loan_, &LoanPanel::payOffClicked, this, [this] { cmdPayOff_Click(); });
 }
 
 QWidget* frmKBLoan::buildDeletePanel() {
@@ -391,16 +317,15 @@ void frmKBLoan::Form_Load() {
     const std::string mode = kb_.LoanMode;
     if (mode != "P" && mode != "D") {
         fraPmtLst_->setEnabled(false);
-        cmdNotes_->hide();
-        txtLoan_[kLoanNbrField]->setFocus(Qt::OtherFocusReason);
+        loan_->hideNotesButton();
+        loan_->focusField(kLoanNbrField);
     } else {
         std::optional<LoanRecord> loan;
         const bool read = trap.run([&] { loan = kb_.book->loan(kb_.CurLoanNbr); });
         if (loan) {
-            showLoan(*loan);
-            loanNbr_ = loan->LoanNbr;
+            loan_->showLoan(*loan);
             FillPmts(kb_.CurLoanNbr);
-            cmdMkPmt_->show();
+            loan_->showAddPayment();
             FillNotes(kb_.CurLoanNbr);
         } else {
             if (read) kb_.dialogs.message(kRecordNotFound, kAppTitle, Buttons::OK, Icon::None);
@@ -409,7 +334,7 @@ void frmKBLoan::Form_Load() {
         }
         if (mode == "D") {
             pbxLoan_[1]->show();
-            pbxLoan_[0]->setEnabled(false);
+            loan_->setEnabled(false);
             // The payments are shown, the newest in the entry panel, but nothing is done with them.
             fraPmtLst_->setEnabled(false);
             fraAddPmt_->setEnabled(false);
@@ -419,83 +344,16 @@ void frmKBLoan::Form_Load() {
             }
             cmdOK_->setFocus(Qt::OtherFocusReason);
         } else {
-            lockLoanNumber();
-            txtLoan_[kLastNmField]->setFocus(Qt::OtherFocusReason);
+            loan_->lockLoanNumber();
+            loan_->focusField(kLastNmField);
         }
     }
     if (loanList_) loanList_->hide();
 }
 
-void frmKBLoan::lockLoanNumber() {
-    KBField* field = txtLoan_[kLoanNbrField];
-    field->setReadOnly(true);
-    field->setFocusPolicy(Qt::NoFocus);
-    field->setToolTip(QString());
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
-    palette.setColor(QPalette::Text, kLockedText);
-    field->setPalette(palette);
-}
-
-void frmKBLoan::showLoan(const LoanRecord& loan) {
-    const LoanTexts texts = TextsOfLoan(loan);
-    for (std::size_t i = 0; i < texts.size(); ++i) txtLoan_[i]->setText(QString::fromStdString(texts[i]));
-}
-
-LoanTexts frmKBLoan::fieldTexts() const {
-    LoanTexts texts;
-    for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = txtLoan_[i]->text().toStdString();
-    return texts;
-}
-
 bool frmKBLoan::hasPayments() const { return !shownPayments_.empty(); }
 
-void frmKBLoan::LoanFields(bool disp) {
-    for (KBField* field : txtLoan_) field->setEnabled(disp);
-    for (QPushButton* button : {cmdExit_, cmdMkPmt_, cmdSave_, cmdNotes_, cmdPayOff_}) button->setEnabled(disp);
-}
-
-void frmKBLoan::txtLoan_GotFocus(int index) {
-    ErrorTrap trap(kb_.dialogs, kTxtLoanLabel);
-    trap.run([&] {
-        KBField* field = txtLoan_[static_cast<std::size_t>(index)];
-        const std::string text = field->text().toStdString();
-        const std::string entering = EnteringText(index, text);
-        if (entering == text) return;
-        field->setText(QString::fromStdString(entering));
-    });
-}
-
-void frmKBLoan::txtLoan_LostFocus(int index) {
-    ErrorTrap trap(kb_.dialogs, kTxtLoanLabel);
-    trap.run([&] {
-        KBField* field = txtLoan_[static_cast<std::size_t>(index)];
-        const std::string text = field->text().toStdString();
-        const std::string leaving = LeavingText(index, text);
-        if (leaving != text) field->setText(QString::fromStdString(leaving));
-        KBField* amount = txtLoan_[kLoanAmtField];
-        KBField* balance = txtLoan_[kBalanceField];
-        if (BalanceTakesAmount(index, kb_.LoanMode, hasPayments(), amount->text().toStdString(),
-                               balance->text().toStdString()))
-            balance->setText(amount->text());
-    });
-}
-
-void frmKBLoan::cmdSave_Click() {
-    // Saving by its access key leaves the focus in the field: leave it first, so that its text is finished.
-    for (KBField* field : txtLoan_) {
-        if (field->hasFocus()) cmdSave_->setFocus(Qt::OtherFocusReason);
-    }
-    ErrorTrap trap(kb_.dialogs, kSaveLabel);
-    Refusal refusal;
-    if (!trap.run([&] { refusal = kb_.book->saveLoan(loanNbr_, fieldTexts()); })) return;
-    if (refusal) {
-        kb_.dialogs.message(*refusal, kAppTitle, Buttons::OK, Icon::None);
-        return;  // the loan stays on the screen as typed
-    }
-    kb_.ListDirty = true;
-    close();
-}
+void frmKBLoan::LoanFields(bool disp) { loan_->LoanFields(disp); }
 
 void frmKBLoan::cmdExit_Click() {
     kb_.LoanMode.clear();
@@ -503,11 +361,11 @@ void frmKBLoan::cmdExit_Click() {
 }
 
 void frmKBLoan::cmdOK_Click() {
-    pbxLoan_[0]->setEnabled(true);
+    loan_->setEnabled(true);
     {
         ErrorTrap trap(kb_.dialogs, kOKLabel);
         trap.run([&] {
-            kb_.book->deleteLoan(loanNbr_);
+            kb_.book->deleteLoan(loan_->loanOnFile());
             kb_.ListDirty = true;
         });
     }
@@ -515,7 +373,7 @@ void frmKBLoan::cmdOK_Click() {
 }
 
 void frmKBLoan::cmdCancel_Click() {
-    pbxLoan_[0]->setEnabled(true);
+    loan_->setEnabled(true);
     cmdExit_Click();
 }
 
@@ -528,13 +386,6 @@ std::string frmKBLoan::entryText(int index) const {
 void frmKBLoan::setEntryText(int index, const std::string& text) {
     txtAddPmt_[static_cast<std::size_t>(index)]->setText(QString::fromStdString(text));
 }
-
-KBField* frmKBLoan::firstLoanField() const {
-    KBField* field = txtLoan_[kLoanNbrField];
-    return field->focusPolicy() == Qt::NoFocus ? txtLoan_[kLastNmField] : field;
-}
-
-void frmKBLoan::focusFirstLoanField() { firstLoanField()->setFocus(Qt::OtherFocusReason); }
 
 void frmKBLoan::FillPmts(const std::string& loanNbr) {
     ErrorTrap trap(kb_.dialogs, kFillPmtsLabel);
@@ -549,11 +400,9 @@ void frmKBLoan::FillPmts(const std::string& loanNbr) {
         return;
     figures.reportTo(trap);
     shownPayments_.assign(payments.rbegin(), payments.rend());
-    QStringList items;
-    items.reserve(static_cast<qsizetype>(rows.size()));
-    for (const std::string& row : rows) items.push_back(QString::fromStdString(row));
     lstPmts_->clear();
-    lstPmts_->addItems(items);
+    lstPmts_->addItems(ToStringList(rows));
+    loan_->setPaymentsListed(hasPayments());
 }
 
 void frmKBLoan::GetPmt(int nbrPmt) {
@@ -575,7 +424,7 @@ void frmKBLoan::cmdMkPmt_Click() {
         fraPmtLst_->setEnabled(false);
         for (KBField* field : txtAddPmt_) field->clear();
         setEntryText(kPmtDTEntry, FormatDate(kb_.clock.today(), kDateMask));
-        setEntryText(kAmountEntry, txtLoan_[kPaymentField]->text().toStdString());
+        setEntryText(kAmountEntry, loan_->text(kPaymentField));
         setEntryText(kNbrPmtsEntry, "1");
         setEntryText(kChkNbrEntry, "CASH");
     });
@@ -590,9 +439,9 @@ void frmKBLoan::PmtCalc() {
         entryText(kPmtDTEntry),
         entryText(kAmountEntry),
         entryText(kLateFeeEntry),
-        txtLoan_[kBalanceField]->text().toStdString(),
-        txtLoan_[kAPRField]->text().toStdString(),
-        InterestFromDT(txtLoan_[kLoanDTField]->text().toStdString(), NewestPmtDT(shownPayments_)),
+        loan_->text(kBalanceField),
+        loan_->text(kAPRField),
+        InterestFromDT(loan_->text(kLoanDTField), NewestPmtDT(shownPayments_)),
     };
     PmtCalcResult result;
     if (!trap.run([&] { result = kb::PmtCalc(input); })) return;
@@ -615,8 +464,7 @@ void frmKBLoan::PmtCalc() {
 void frmKBLoan::ShowNextPmtDT() {
     ErrorTrap trap(kb_.dialogs, kCalcNextPmtDTLabel);
     const NextPmtDTResult next = CalcNextPmtDT(PaymentCount(entryText(kNbrPmtsEntry)),
-                                               txtLoan_[kPmtsPerYrField]->text().toStdString(),
-                                               txtLoan_[kNextPmtDTField]->text().toStdString());
+                                               loan_->text(kPmtsPerYrField), loan_->text(kNextPmtDTField));
     setEntryText(kNextPmtDTEntry, next.text());
     if (!next.error.empty()) trap.record(next.error);
 }
@@ -658,7 +506,8 @@ void frmKBLoan::cmdPost_Click() {
         EntryTexts texts;
         for (int i = 0; i < kEntryFieldCount; ++i) texts[static_cast<std::size_t>(i)] = entryText(i);
         // The payment and the loan's balance and due date are stored together or not at all.
-        const bool posted = trap.run([&] { refusal = kb_.book->postPayment(loanNbr_, texts, kb_.clock.today()); });
+        const bool posted =
+            trap.run([&] { refusal = kb_.book->postPayment(loan_->loanOnFile(), texts, kb_.clock.today()); });
         if (refusal) {
             kb_.dialogs.message(*refusal, kAppTitle, Buttons::OK, Icon::None);
             return keepEntering();
@@ -668,22 +517,21 @@ void frmKBLoan::cmdPost_Click() {
             trap.report();
             return keepEntering();
         }
-        txtLoan_[kNextPmtDTField]->setText(txtAddPmt_[kNextPmtDTEntry]->text());
-        txtLoan_[kBalanceField]->setText(txtAddPmt_[kBalanceEntry]->text());
+        loan_->showDueDateAndBalance(txtAddPmt_[kNextPmtDTEntry]->text(), txtAddPmt_[kBalanceEntry]->text());
         trap.run([&] { closeAddPmt(); });
     }
-    FillPmts(loanNbr_);
+    FillPmts(loan_->loanOnFile());
     if (kb_.dialogs.message(kPrintReceipt, kAppTitle, Buttons::YesNo, Icon::None) == Answer::Yes) {
         mnuPmtReceipt_Click();
     }
-    focusFirstLoanField();
+    loan_->focusFirstField();
 }
 
 void frmKBLoan::cmdClear_Click() {
     ErrorTrap trap(kb_.dialogs, kClearLabel);
     ReleaseFocus(this);
     trap.run([&] { closeAddPmt(); });
-    focusFirstLoanField();
+    loan_->focusFirstField();
 }
 
 void frmKBLoan::closeAddPmt() {
@@ -695,11 +543,11 @@ void frmKBLoan::closeAddPmt() {
 
 // The reports print the loan as the screen shows it, edits not yet saved included.
 void frmKBLoan::mnuPmtReceipt_Click() {
-    PrintPaymentReceipt(kb_, {fieldTexts(), shownPayments_, kb_.DealerNm, kb_.TYMsg1, kb_.TYMsg2});
+    PrintPaymentReceipt(kb_, {loan_->texts(), shownPayments_, kb_.DealerNm, kb_.TYMsg1, kb_.TYMsg2});
 }
 
 void frmKBLoan::mnuHistory_Click() {
-    PrintLoanHistory(kb_, {windowTitle().toStdString(), fieldTexts(), shownPayments_});
+    PrintLoanHistory(kb_, {windowTitle().toStdString(), loan_->texts(), shownPayments_});
 }
 
 void frmKBLoan::cmdPayOff_Click() {
@@ -707,8 +555,9 @@ void frmKBLoan::cmdPayOff_Click() {
     // The loan field being typed in is finished first: the payoff reads the balance, rate and loan date.
     ReleaseFocus(this);
     trap.run([&] {
-        auto* payOff = new frmPayOff(kb_, this, txtLoan_[kBalanceField]->text(), txtLoan_[kAPRField]->text(),
-                                     txtLoan_[kLoanDTField]->text(), NewestPmtDT(shownPayments_));
+        const auto shown = [this](int field) { return QString::fromStdString(loan_->text(field)); };
+        auto* payOff = new frmPayOff(kb_, this, shown(kBalanceField), shown(kAPRField), shown(kLoanDTField),
+                                     NewestPmtDT(shownPayments_));
         payOff->show();
         payOff->activateWindow();
     });
@@ -747,7 +596,7 @@ QWidget* frmKBLoan::panelClickTarget(int index) const {
     if (!fraAddPmt_->isHidden()) return txtAddPmt_[0];
     if (!pbxLoan_[2]->isHidden()) return lstNotes_;
     if (!pbxLoan_[3]->isHidden()) return txtNoteDT_;
-    return firstLoanField();
+    return loan_->firstField();
 }
 
 void frmKBLoan::lstPmts_KeyDown(const QKeyEvent& event) {
@@ -755,9 +604,10 @@ void frmKBLoan::lstPmts_KeyDown(const QKeyEvent& event) {
     // Only the newest payment can be taken back: the loan is wound back from its figures.
     if (event.key() != Qt::Key_Delete || lstPmts_->count() == 0 || lstPmts_->currentRow() != 0) return;
     if (kb_.dialogs.message(kConfirm, kAppTitle, Buttons::YesNo, Icon::None) != Answer::Yes) return;
-    if (DeletePmt(NewestPaymentKey(loanNbr_, shownPayments_.front()))) {
+    if (DeletePmt(NewestPaymentKey(loan_->loanOnFile(), shownPayments_.front()))) {
         delete lstPmts_->takeItem(0);
         shownPayments_.erase(shownPayments_.begin());
+        loan_->setPaymentsListed(hasPayments());
     }
 }
 
@@ -766,16 +616,16 @@ bool frmKBLoan::DeletePmt(const std::string& pmtNbr) {
     PaymentTakeBack takeBack;
     // The payment goes and the loan's balance and due date come back together, or nothing changes.
     const bool done = trap.run([&] {
-        takeBack = kb_.book->takeBackPayment(loanNbr_, pmtNbr, txtLoan_[kPmtsPerYrField]->text().toStdString(),
-                                             txtLoan_[kNextPmtDTField]->text().toStdString());
+        takeBack = kb_.book->takeBackPayment(loan_->loanOnFile(), pmtNbr, loan_->text(kPmtsPerYrField),
+                                             loan_->text(kNextPmtDTField));
     });
     if (!done) return false;
     if (!takeBack.message.empty()) {
         kb_.dialogs.message(takeBack.message, kAppTitle, Buttons::OK, Icon::None);
         return false;
     }
-    txtLoan_[kBalanceField]->setText(QString::fromStdString(takeBack.balanceText));
-    txtLoan_[kNextPmtDTField]->setText(QString::fromStdString(takeBack.nextPmtDT.text()));
+    loan_->showDueDateAndBalance(QString::fromStdString(takeBack.nextPmtDT.text()),
+                                 QString::fromStdString(takeBack.balanceText));
     if (!takeBack.nextPmtDT.error.empty()) {
         ErrorTrap stepTrap(kb_.dialogs, kCalcNextPmtDTLabel);
         stepTrap.record(takeBack.nextPmtDT.error);
@@ -939,10 +789,7 @@ void frmKBLoan::FillNotes(const std::string& loanNbr) {
     lstNotes_->addItems(ToStringList(notes.rows));
     lstNoteLN_->addItems(ToStringList(notes.keys));
     shownNoteKeys_ = std::move(notes.keys);
-    QPalette palette = cmdNotes_->palette();
-    palette.setColor(QPalette::Button,
-                     notes.rows.empty() ? QApplication::palette(cmdNotes_).color(QPalette::Button) : kHasNotesColour);
-    cmdNotes_->setPalette(palette);
+    loan_->colourNotesButton(!notes.rows.empty());
 }
 
 void frmKBLoan::DelNote(const std::string& noteNbr) {
@@ -966,7 +813,7 @@ void frmKBLoan::cmdExitNote_Click(int index) {
         pbxLoan_[2]->hide();
         LoanFields(true);
         fraPmtLst_->setEnabled(true);
-        focusFirstLoanField();
+        loan_->focusFirstField();
         return;
     }
     // The note as it stands is dropped: nothing of it is stored.
@@ -1032,7 +879,7 @@ void frmKBLoan::cmdSaveNote_Click() {
     if (QWidget* focused = focusWidget(); noteFieldIndex(focused) >= 0) cmdSaveNote_->setFocus(Qt::OtherFocusReason);
     {
         ErrorTrap trap(kb_.dialogs, kPostNoteLabel);
-        const NoteRecord note = NoteOfEntry(loanNbr_, txtNbr_->text().toStdString(), noteText(kNoteDTField),
+        const NoteRecord note = NoteOfEntry(loan_->loanOnFile(), txtNbr_->text().toStdString(), noteText(kNoteDTField),
                                             noteText(kSubjectField), noteText(kNoteTextField));
         Refusal refusal;
         const bool saved = trap.run([&] { refusal = kb_.book->saveNote(note, NoteMode_ == "E"); });
@@ -1047,7 +894,7 @@ void frmKBLoan::cmdSaveNote_Click() {
     clearNoteDetail();
     applyNoteButtons("A");
     showNotesList();
-    FillNotes(loanNbr_);
+    FillNotes(loan_->loanOnFile());
 }
 
 void frmKBLoan::cmdDelete_Click() {
@@ -1059,7 +906,7 @@ void frmKBLoan::cmdDelete_Click() {
     }
     if (kb_.dialogs.message(kConfirm, kAppTitle, Buttons::YesNo, Icon::None) != Answer::Yes) return;
     DelNote(shownNoteKeys_[static_cast<std::size_t>(row)]);
-    FillNotes(loanNbr_);
+    FillNotes(loan_->loanOnFile());
     lstNotes_->setFocus(Qt::OtherFocusReason);
 }
 

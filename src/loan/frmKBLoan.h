@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "book/book.h"
-#include "book/loan_fields.h"
 #include "core/kbmain.h"
 
 class QGroupBox;
@@ -20,6 +19,7 @@ class QPushButton;
 namespace kb {
 
 class KBField;
+class LoanPanel;
 
 // The loan record screen: one loan added ("A"), viewed and edited ("P") or deleted ("D"), as LoanMode says when it
 // opens. While it is open the loan list window it was opened from is disabled and hidden.
@@ -56,7 +56,7 @@ protected:
 
 private:
     QMenuBar* buildMenus();
-    QWidget* buildLoanPanel();
+    void connectLoanPanel();
     QWidget* buildDeletePanel();
     QGroupBox* buildPaymentList();
     QWidget* buildPaymentHeadings();
@@ -66,9 +66,6 @@ private:
 
     void Form_Load();
     void Form_Unload();
-    void txtLoan_GotFocus(int index);
-    void txtLoan_LostFocus(int index);
-    void cmdSave_Click();
     void cmdExit_Click();
     void cmdOK_Click();
     void cmdCancel_Click();
@@ -92,9 +89,6 @@ private:
     void closeAddPmt();
     std::string entryText(int index) const;
     void setEntryText(int index, const std::string& text);
-    // Loan field 0, or the first field after it when the loan number is locked.
-    KBField* firstLoanField() const;
-    void focusFirstLoanField();
 
     void cmdNotes_Click();
     void cmdAddNote_Click();
@@ -121,14 +115,11 @@ private:
     void showNotesList();
     void showNoteDetail();
 
-    void showLoan(const LoanRecord& loan);
-    LoanTexts fieldTexts() const;
-    void lockLoanNumber();
     bool hasPayments() const;
 
     KBMain& kb_;
     QPointer<QWidget> loanList_;
-    std::array<KBField*, kLoanFieldCount> txtLoan_{};
+    LoanPanel* loan_ = nullptr;
     // The payment entry fields, `txtAddPmt` 0 to 8.
     std::array<KBField*, 9> txtAddPmt_{};
     // 0 the loan data, 1 the delete confirmation, 2 the notes list, 3 the note detail.
@@ -136,11 +127,6 @@ private:
     QGroupBox* fraPmtLst_ = nullptr;
     QGroupBox* fraAddPmt_ = nullptr;
     QListWidget* lstPmts_ = nullptr;
-    QPushButton* cmdSave_ = nullptr;
-    QPushButton* cmdExit_ = nullptr;
-    QPushButton* cmdMkPmt_ = nullptr;
-    QPushButton* cmdNotes_ = nullptr;
-    QPushButton* cmdPayOff_ = nullptr;
     QPushButton* cmdOK_ = nullptr;
     QPushButton* cmdCancel_ = nullptr;
     QPushButton* cmdPost_ = nullptr;
@@ -168,8 +154,6 @@ private:
     QString SavField_;
     // The payments the payment list shows, row by row: newest first.
     std::vector<PaymentRecord> shownPayments_;
-    // The number of the loan on file that the screen shows; empty while adding.
-    std::string loanNbr_;
     bool unloaded_ = false;
 };
 
