@@ -1,33 +1,27 @@
 #include "loan/frmKBLoan.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <QtMath>
 #include <algorithm>
-#include <cstring>
-#include <stdexcept>
 
+#include "book/book.h"
 #include "book/notes_rules.h"
 #include "book/payment_calc.h"
-#include "core/config.h"
 #include "core/error_trap.h"
-#include "core/format.h"
-#include "core/input_rules.h"
 #include "help/help_menu.h"
-#include "help/help_target.h"
 #include "loan/frmPayOff.h"
 #include "loan/loan_panel.h"
+#include "loan/payment_entry_panel.h"
+#include "loan/payment_list_panel.h"
 #include "reports/loan_history.h"
 #include "reports/payment_receipt.h"
 #include "widgets/kb_field.h"
@@ -38,19 +32,10 @@ namespace kb {
 
 namespace {
 
-constexpr const char* kPmtLstCaption = "PAYMENTS MADE";
-constexpr const char* kAddPmtCaption = "ADD PAYMENT";
-
 constexpr const char* kFormLoadLabel = "KBLoan - FORM LOAD";
 constexpr const char* kOKLabel = "KBLoan - cmd OK";
-constexpr const char* kMkPmtLabel = "KBLoan - cmd Mk PMT";
-constexpr const char* kPostLabel = "KBLoan - cmd POST";
-constexpr const char* kClearLabel = "KBLoan - cmd Clear";
-constexpr const char* kTxtAddPmtLabel = "KBLoan - txt ADD PMT";
-constexpr const char* kGetPmtLabel = "KBLoan - GET PMT";
-constexpr const char* kFillPmtsLabel = "FILL PMTS";
-constexpr const char* kDeletePmtsLabel = "DELETE PMTS";
 constexpr const char* kPayOffLabel = "KBLoan - cmd PAYOFF";
+constexpr const char* kPbxLoanLabel = "KBLoan - pbx LOAN";
 
 // The notes panels.
 constexpr const char* kNotesListHeading = "LIST OF NOTES";
@@ -60,7 +45,6 @@ constexpr const char* kAddNoteLabel = "KBLoan - cmd ADD NOTE";
 constexpr const char* kPostNoteLabel = "KBLoans - cmd POST NOTE";
 constexpr const char* kDelNoteLabel = "KBLoan - DEL NOTE";
 constexpr const char* kFillNotesLabel = "FILL NOTES";
-constexpr const char* kPbxLoanLabel = "KBLoan - pbx LOAN";
 constexpr const char* kNoNoteSelected = "NO NOTE HAS BEEN SELECTED";
 
 struct NoteFieldDef {
@@ -75,50 +59,8 @@ constexpr NoteFieldDef kNoteFields[kNoteFieldCount] = {
 };
 // The payment list's height, in twips. The entry panel opens beside the list, not under it, so the list keeps its
 // height while a payment is entered.
-constexpr int kPmtLstTwips = 2940;
+// The notes list's height, in twips.
 constexpr int kNotesListTwips = 3660;
-constexpr int kPmtRowCharacters = 72;
-
-// The headings over the payment list's columns, in the list's characters (from 0): two lines, a heading longer
-// than its column wrapped onto both. Above them the banner, centred over late fee, interest and principal.
-constexpr ColumnHeading kPmtHeadings[] = {
-    {"Pmt Date", 0, 10, Qt::AlignLeft, 1, 2},        {"Check #", 12, 8, Qt::AlignLeft, 1, 2},
-    {"Total Payment", 20, 10, Qt::AlignRight, 1, 2}, {"Late", 32, 5, Qt::AlignRight, 1, 2},
-    {"Interest", 39, 10, Qt::AlignRight, 1, 2},      {"Principal", 50, 10, Qt::AlignRight, 1, 2},
-    {"Balance Due", 62, 10, Qt::AlignRight, 1, 2},
-};
-constexpr const char* kDistributionBanner = "!------------ Payment Distribution------------!";
-constexpr int kDistributionFirstColumn = 32;
-constexpr int kDistributionLastColumn = 59;
-
-struct EntryFieldDef {
-    const char* label;
-    const char* inputClass;
-    int maxLength;        // 0: no limit of its own (the check number; the payments table refuses more than 6)
-    const char* toolTip;  // none for the computed fields
-};
-constexpr EntryFieldDef kEntryFields[kEntryFieldCount] = {
-    {"Date", "D", 10, "Enter Date Payment Made (##/##/####)"},
-    {"Amount", "V", 10, "Enter Amount Paid"},
-    {"Late Fee", "V", 10, "Enter Late Fee Amount"},
-    {"# Pmts", "N", 2, "Enter Number of Payments to figure Next Payment Due Date"},
-    {"Principal", "S", 10, nullptr},
-    {"Interest", "S", 10, nullptr},
-    {"Next Pmt", "D", 10, "Enter Next Payment Due Date (##/##/####)"},
-    {"Balance", "S", 10, nullptr},
-    {"Chk #", "S", 0, "Enter Check Number or \"CASH\" if paid in Cash"},
-};
-// The fields that are typed in, in tab order; principal, interest and balance are worked out.
-constexpr int kEntryTabOrder[] = {kPmtDTEntry, kAmountEntry, kLateFeeEntry, kChkNbrEntry, kNbrPmtsEntry,
-                                  kNextPmtDTEntry};
-// The panel's two columns, top to bottom: what is typed, in tab order, then what it works out and the due date.
-constexpr int kEntryLeftColumn[] = {kPmtDTEntry, kAmountEntry, kLateFeeEntry, kChkNbrEntry, kNbrPmtsEntry};
-constexpr int kEntryRightColumn[] = {kInterestEntry, kPrincipalEntry, kBalanceEntry, kNextPmtDTEntry};
-
-bool IsComputedEntry(int index) {
-    return index == kPrincipalEntry || index == kInterestEntry || index == kBalanceEntry;
-}
-
 constexpr const char* kDateMask = "mm/dd/yyyy";
 
 constexpr const char* kLoanInfoLabel = "KBLoan - mnu LOAN INFO";
@@ -142,33 +84,60 @@ frmKBLoan::frmKBLoan(KBMain& kb, QWidget* loanList) : QWidget(nullptr, Qt::Windo
     layout->addWidget(loan_);
 
     auto* lower = new QHBoxLayout;
-    lower->addWidget(buildPaymentList(), 0, Qt::AlignTop);
+    payments_ = new PaymentListPanel(kb_, *loan_, this);
+    lower->addWidget(payments_, 0, Qt::AlignTop);
     // The panels that take turns beside the payment list.
     auto* sideColumn = new QWidget(this);
     auto* side = new QVBoxLayout(sideColumn);
     side->setContentsMargins(0, 0, 0, 0);
-    side->addWidget(buildAddPaymentPanel());
-    side->addWidget(buildDeletePanel());
+    entry_ = new PaymentEntryPanel(kb_, *loan_, *payments_, this);
+    side->addWidget(entry_);
+    QWidget* deletePanel = buildDeletePanel();
+    side->addWidget(deletePanel);
     side->addWidget(buildNotesListPanel());
     side->addWidget(buildNoteDetailPanel());
     side->addStretch(1);
-    // Room for the largest of them from the start (in mode "D" the entry panel and the delete confirmation are
-    // open together), so the window keeps its size whichever is open.
-    ensurePolished();
     pbxLoan_[0] = loan_;
-    int reservedHeight = fraAddPmt_->sizeHint().height() + side->spacing() + pbxLoan_[1]->sizeHint().height();
-    int reservedWidth = std::max(fraAddPmt_->sizeHint().width(), pbxLoan_[1]->sizeHint().width());
+    pbxLoan_[1] = deletePanel;
+    reserveSideRoom(sideColumn, side->spacing());
+    lower->addWidget(sideColumn, 1);
+    layout->addLayout(lower, 1);
+    for (QWidget* panel : pbxLoan_) panel->installEventFilter(this);
+    connectPanels();
+
+    Form_Load();
+}
+
+// Room for the largest of them from the start (in mode "D" the entry panel and the delete confirmation are open
+// together), so the window keeps its size whichever is open.
+void frmKBLoan::reserveSideRoom(QWidget* sideColumn, int spacing) {
+    ensurePolished();
+    int reservedHeight = entry_->sizeHint().height() + spacing + pbxLoan_[1]->sizeHint().height();
+    int reservedWidth = std::max(entry_->sizeHint().width(), pbxLoan_[1]->sizeHint().width());
     for (QWidget* panel : {pbxLoan_[2], pbxLoan_[3]}) {
         reservedHeight = std::max(reservedHeight, panel->sizeHint().height());
         reservedWidth = std::max(reservedWidth, panel->sizeHint().width());
     }
     sideColumn->setMinimumSize(reservedWidth, reservedHeight);
-    lower->addWidget(sideColumn, 1);
-    layout->addLayout(lower, 1);
-    for (QWidget* panel : pbxLoan_) panel->installEventFilter(this);
-    connectLoanPanel();
+}
 
-    Form_Load();
+// What one panel does that concerns another goes through the screen.
+void frmKBLoan::connectPanels() {
+    connect(loan_, &LoanPanel::saved, this, &QWidget::close);
+    connect(loan_, &LoanPanel::exitClicked, this, [this] { cmdExit_Click(); });
+    connect(loan_, &LoanPanel::addPaymentClicked, entry_, &PaymentEntryPanel::cmdMkPmt_Click);
+    connect(loan_, &LoanPanel::notesClicked, this, [this] { cmdNotes_Click(); });
+    connect(loan_, &LoanPanel::payOffClicked, this, [this] { cmdPayOff_Click(); });
+
+    connect(payments_, &PaymentListPanel::paymentsListed, loan_, &LoanPanel::setPaymentsListed);
+    connect(payments_, &PaymentListPanel::dueDateAndBalanceChanged, loan_, &LoanPanel::showDueDateAndBalance);
+
+    connect(entry_, &PaymentEntryPanel::opened, this, [this] { holdLoan(true); });
+    connect(entry_, &PaymentEntryPanel::closed, this, [this] { holdLoan(false); });
+    connect(entry_, &PaymentEntryPanel::dueDateAndBalanceChanged, loan_, &LoanPanel::showDueDateAndBalance);
+    connect(entry_, &PaymentEntryPanel::posted, this, [this] { payments_->FillPmts(loan_->loanOnFile()); });
+    connect(entry_, &PaymentEntryPanel::receiptWanted, this, [this] { mnuPmtReceipt_Click(); });
+    connect(entry_, &PaymentEntryPanel::finished, loan_, &LoanPanel::focusFirstField);
 }
 
 QMenuBar* frmKBLoan::buildMenus() {
@@ -186,20 +155,10 @@ QMenuBar* frmKBLoan::buildMenus() {
     return bar;
 }
 
-// What the loan panel's buttons ask for.
-void frmKBLoan::connectLoanPanel() {
-    connect(loan_, &LoanPanel::saved, this, &QWidget::close);
-    connect(loan_, &LoanPanel::exitClicked, this, [this] { cmdExit_Click(); });
-    connect(loan_, &LoanPanel::addPaymentClicked, this, [this] { cmdMkPmt_Click(); });
-    connect(loan_, &LoanPanel::notesClicked, this, [this] { cmdNotes_Click(); });
-    connect(loan_, &LoanPanel::payOffClicked, this, [this] { cmdPayOff_Click(); });
-}
-
 QWidget* frmKBLoan::buildDeletePanel() {
     auto* panel = new QFrame(this);
     panel->setObjectName("pbxLoan_1");
     panel->setFrameShape(QFrame::StyledPanel);
-    pbxLoan_[1] = panel;
     auto* layout = new QVBoxLayout(panel);
     QFont bold = font();
     bold.setBold(true);
@@ -221,89 +180,6 @@ QWidget* frmKBLoan::buildDeletePanel() {
     return panel;
 }
 
-QGroupBox* frmKBLoan::buildPaymentList() {
-    fraPmtLst_ = new QGroupBox(kPmtLstCaption, this);
-    fraPmtLst_->setObjectName("fraPmtLst");
-    auto* layout = new QVBoxLayout(fraPmtLst_);
-    lstPmts_ = new QListWidget(fraPmtLst_);
-    lstPmts_->setObjectName("lstPmts");
-    lstPmts_->setFont(FixedPitchFont());
-    lstPmts_->setUniformItemSizes(true);
-    lstPmts_->setFixedWidth(ListWidthForRows(*lstPmts_, kPmtRowCharacters));
-    lstPmts_->installEventFilter(this);
-    layout->addWidget(buildPaymentHeadings());
-    layout->addWidget(lstPmts_);
-    return fraPmtLst_;
-}
-
-QWidget* frmKBLoan::buildPaymentHeadings() {
-    constexpr int bannerWidth = std::char_traits<char>::length(kDistributionBanner);
-    constexpr int bannerColumn = (kDistributionFirstColumn + kDistributionLastColumn + 1) / 2 - (bannerWidth + 1) / 2;
-    std::vector<ColumnHeading> headings = {{kDistributionBanner, bannerColumn, bannerWidth + 1, Qt::AlignLeft}};
-    headings.insert(headings.end(), std::begin(kPmtHeadings), std::end(kPmtHeadings));
-    QWidget* strip = ColumnHeadings(fraPmtLst_, *lstPmts_, headings, 3);
-    strip->setObjectName("lblPmtHeadings");
-    return strip;
-}
-
-QGroupBox* frmKBLoan::buildAddPaymentPanel() {
-    fraAddPmt_ = new QGroupBox(kAddPmtCaption, this);
-    fraAddPmt_->setObjectName("fraAddPmt");
-    auto* layout = new QHBoxLayout(fraAddPmt_);
-    auto* grid = new QGridLayout;
-    grid->setColumnMinimumWidth(2, 16);
-    const QFontMetrics metrics(font());
-    const int fieldWidth = metrics.horizontalAdvance('0') * 11 + 10;
-    const auto place = [&](int index, int row, int column) {
-        const EntryFieldDef& def = kEntryFields[index];
-        auto* label = new QLabel(QString::fromUtf8(def.label), fraAddPmt_);
-        label->setObjectName(QString("lblAddPmt_%1").arg(index));
-        auto* field = new KBField(QString("txtAddPmt_%1").arg(index), def.inputClass, kb_, fraAddPmt_);
-        if (def.maxLength > 0) field->setMaxLength(def.maxLength);
-        if (def.toolTip) field->setToolTip(QString::fromUtf8(def.toolTip));
-        field->setFixedWidth(fieldWidth);
-        label->setBuddy(field);
-        txtAddPmt_[static_cast<std::size_t>(index)] = field;
-        grid->addWidget(label, row, column, Qt::AlignRight);
-        grid->addWidget(field, row, column + 1, Qt::AlignLeft);
-        if (IsComputedEntry(index)) {
-            // Worked out from the others: neither Tab nor the mouse enters them.
-            field->setFocusPolicy(Qt::NoFocus);
-            field->setReadOnly(true);
-            field->setAlignment(Qt::AlignRight);
-        } else {
-            connect(field, &KBField::gotFocus, this, [this, index] { txtAddPmt_GotFocus(index); });
-            connect(field, &KBField::lostFocus, this, [this, index] { txtAddPmt_LostFocus(index); });
-        }
-    };
-    for (int row = 0; row < static_cast<int>(std::size(kEntryLeftColumn)); ++row) place(kEntryLeftColumn[row], row, 0);
-    for (int row = 0; row < static_cast<int>(std::size(kEntryRightColumn)); ++row)
-        place(kEntryRightColumn[row], row, 3);
-    layout->addLayout(grid);
-
-    auto* buttons = new QVBoxLayout;
-    cmdPost_ = MakeButton(fraAddPmt_, "cmdPost", "&Post", "Post Payment and Exit");
-    cmdClear_ = MakeButton(fraAddPmt_, "cmdClear", "&Clear", "Clear Payment information & Exit");
-    buttons->addWidget(cmdPost_);
-    buttons->addWidget(cmdClear_);
-    buttons->addStretch(1);
-    layout->addSpacing(8);
-    layout->addLayout(buttons);
-
-    QWidget* previous = nullptr;
-    for (int index : kEntryTabOrder) {
-        QWidget* field = txtAddPmt_[static_cast<std::size_t>(index)];
-        if (previous) setTabOrder(previous, field);
-        previous = field;
-    }
-    setTabOrder(previous, cmdPost_);
-    setTabOrder(cmdPost_, cmdClear_);
-
-    connect(cmdPost_, &QPushButton::clicked, this, [this] { cmdPost_Click(); });
-    connect(cmdClear_, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
-    return fraAddPmt_;
-}
-
 void frmKBLoan::Form_Load() {
     ErrorTrap trap(kb_.dialogs, kFormLoadLabel);
     if (loanList_) {
@@ -311,12 +187,11 @@ void frmKBLoan::Form_Load() {
         loanList_->setEnabled(false);
     }
 
-    fraAddPmt_->hide();
-    lstPmts_->setFixedHeight(TwipsToPixels(kPmtLstTwips));
+    entry_->hide();
 
     const std::string mode = kb_.LoanMode;
     if (mode != "P" && mode != "D") {
-        fraPmtLst_->setEnabled(false);
+        payments_->setEnabled(false);
         loan_->hideNotesButton();
         loan_->focusField(kLoanNbrField);
     } else {
@@ -336,10 +211,10 @@ void frmKBLoan::Form_Load() {
             pbxLoan_[1]->show();
             loan_->setEnabled(false);
             // The payments are shown, the newest in the entry panel, but nothing is done with them.
-            fraPmtLst_->setEnabled(false);
-            fraAddPmt_->setEnabled(false);
-            if (hasPayments()) {
-                fraAddPmt_->show();
+            payments_->setEnabled(false);
+            entry_->setEnabled(false);
+            if (payments_->hasPayments()) {
+                entry_->show();
                 GetPmt(0);
             }
             cmdOK_->setFocus(Qt::OtherFocusReason);
@@ -351,9 +226,18 @@ void frmKBLoan::Form_Load() {
     if (loanList_) loanList_->hide();
 }
 
-bool frmKBLoan::hasPayments() const { return !shownPayments_.empty(); }
-
 void frmKBLoan::LoanFields(bool disp) { loan_->LoanFields(disp); }
+
+void frmKBLoan::holdLoan(bool held) {
+    LoanFields(!held);
+    payments_->setEnabled(!held);
+}
+
+void frmKBLoan::FillPmts(const std::string& loanNbr) { payments_->FillPmts(loanNbr); }
+
+bool frmKBLoan::DeletePmt(const std::string& pmtNbr) { return payments_->DeletePmt(pmtNbr); }
+
+void frmKBLoan::GetPmt(int nbrPmt) { entry_->GetPmt(nbrPmt); }
 
 void frmKBLoan::cmdExit_Click() {
     kb_.LoanMode.clear();
@@ -377,177 +261,13 @@ void frmKBLoan::cmdCancel_Click() {
     cmdExit_Click();
 }
 
-// ---- Payments ----------------------------------------------------------------------------------------------
-
-std::string frmKBLoan::entryText(int index) const {
-    return txtAddPmt_[static_cast<std::size_t>(index)]->text().toStdString();
-}
-
-void frmKBLoan::setEntryText(int index, const std::string& text) {
-    txtAddPmt_[static_cast<std::size_t>(index)]->setText(QString::fromStdString(text));
-}
-
-void frmKBLoan::FillPmts(const std::string& loanNbr) {
-    ErrorTrap trap(kb_.dialogs, kFillPmtsLabel);
-    FigureReader figures;
-    std::vector<PaymentRecord> payments;
-    std::vector<std::string> rows;
-    // A list that could not be read keeps its rows: an empty one would pass for a loan without payments.
-    if (!trap.run([&] {
-            payments = kb_.book->payments(loanNbr);
-            rows = PaymentRowsNewestFirst(payments, figures);
-        }))
-        return;
-    figures.reportTo(trap);
-    shownPayments_.assign(payments.rbegin(), payments.rend());
-    lstPmts_->clear();
-    lstPmts_->addItems(ToStringList(rows));
-    loan_->setPaymentsListed(hasPayments());
-}
-
-void frmKBLoan::GetPmt(int nbrPmt) {
-    ErrorTrap trap(kb_.dialogs, kGetPmtLabel);
-    trap.run([&] {
-        if (nbrPmt < 0 || static_cast<std::size_t>(nbrPmt) >= shownPayments_.size()) return;
-        const auto texts = EntryTextsOf(shownPayments_[static_cast<std::size_t>(nbrPmt)]);
-        for (int i = 0; i < kEntryFieldCount; ++i) setEntryText(i, texts[static_cast<std::size_t>(i)]);
-    });
-}
-
-void frmKBLoan::cmdMkPmt_Click() {
-    ErrorTrap trap(kb_.dialogs, kMkPmtLabel);
-    // The loan field being typed in is finished first: payment entry reads the payment, rate and balance.
-    ReleaseFocus(this);
-    trap.run([&] {
-        fraAddPmt_->show();
-        LoanFields(false);
-        fraPmtLst_->setEnabled(false);
-        for (KBField* field : txtAddPmt_) field->clear();
-        setEntryText(kPmtDTEntry, FormatDate(kb_.clock.today(), kDateMask));
-        setEntryText(kAmountEntry, loan_->text(kPaymentField));
-        setEntryText(kNbrPmtsEntry, "1");
-        setEntryText(kChkNbrEntry, "CASH");
-    });
-    PmtCalc();
-    ShowNextPmtDT();
-    txtAddPmt_[kPmtDTEntry]->setFocus(Qt::OtherFocusReason);
-}
-
-void frmKBLoan::PmtCalc() {
-    ErrorTrap trap(kb_.dialogs, kPmtCalcLabel);
-    const PmtCalcInput input{
-        entryText(kPmtDTEntry),
-        entryText(kAmountEntry),
-        entryText(kLateFeeEntry),
-        loan_->text(kBalanceField),
-        loan_->text(kAPRField),
-        InterestFromDT(loan_->text(kLoanDTField), NewestPmtDT(shownPayments_)),
-    };
-    PmtCalcResult result;
-    if (!trap.run([&] { result = kb::PmtCalc(input); })) return;
-    if (!result.error.empty()) trap.record(result.error);
-    switch (result.outcome) {
-        case PmtCalcOutcome::Computed:
-            setEntryText(kPrincipalEntry, result.principalText);
-            setEntryText(kInterestEntry, result.interestText);
-            setEntryText(kBalanceEntry, result.balanceText);
-            break;
-        case PmtCalcOutcome::BackPayment:
-            kb_.dialogs.message(result.message, kAppTitle, Buttons::OK, Icon::None);
-            txtAddPmt_[kPmtDTEntry]->clear();
-            break;
-        case PmtCalcOutcome::NotComputed:
-            break;
-    }
-}
-
-void frmKBLoan::ShowNextPmtDT() {
-    ErrorTrap trap(kb_.dialogs, kCalcNextPmtDTLabel);
-    const NextPmtDTResult next = CalcNextPmtDT(PaymentCount(entryText(kNbrPmtsEntry)),
-                                               loan_->text(kPmtsPerYrField), loan_->text(kNextPmtDTField));
-    setEntryText(kNextPmtDTEntry, next.text());
-    if (!next.error.empty()) trap.record(next.error);
-}
-
-void frmKBLoan::txtAddPmt_GotFocus(int index) {
-    if (index != kAmountEntry && index != kLateFeeEntry) return;
-    ErrorTrap trap(kb_.dialogs, kTxtAddPmtLabel);
-    trap.run([&] {
-        KBField* field = txtAddPmt_[static_cast<std::size_t>(index)];
-        // Edited as its plain number, without the decimals it was formatted with.
-        field->setText(QString::fromStdString(GeneralNumber(NumVal(field->text().toStdString()))));
-    });
-}
-
-void frmKBLoan::txtAddPmt_LostFocus(int index) {
-    // Hiding the panel moves the focus on too; what was in it is no longer worked on.
-    if (!fraAddPmt_->isVisible()) return;
-    {
-        ErrorTrap trap(kb_.dialogs, kTxtAddPmtLabel);
-        if (index == kAmountEntry || index == kLateFeeEntry) {
-            trap.run([&] { setEntryText(index, FormatNumber(NumVal(entryText(index)), kPaymentFieldMask)); });
-        }
-    }
-    // The date moves the interest; the amounts move interest and due date; the number of payments the due date.
-    if (index == kPmtDTEntry || index == kAmountEntry || index == kLateFeeEntry) PmtCalc();
-    if (index == kAmountEntry || index == kLateFeeEntry || index == kNbrPmtsEntry) ShowNextPmtDT();
-}
-
-void frmKBLoan::cmdPost_Click() {
-    static constexpr const char* kPrintReceipt = "Print Payment Receipt";
-    QWidget* focused = focusWidget();
-    ReleaseFocus(this);
-    const auto keepEntering = [&] {
-        if (focused && focused->isEnabled()) focused->setFocus(Qt::OtherFocusReason);
-    };
-    {
-        ErrorTrap trap(kb_.dialogs, kPostLabel);
-        Refusal refusal;
-        EntryTexts texts;
-        for (int i = 0; i < kEntryFieldCount; ++i) texts[static_cast<std::size_t>(i)] = entryText(i);
-        // The payment and the loan's balance and due date are stored together or not at all.
-        const bool posted =
-            trap.run([&] { refusal = kb_.book->postPayment(loan_->loanOnFile(), texts, kb_.clock.today()); });
-        if (refusal) {
-            kb_.dialogs.message(*refusal, kAppTitle, Buttons::OK, Icon::None);
-            return keepEntering();
-        }
-        if (!posted) {
-            // The panel stays open with the payment as typed; Clear abandons it.
-            trap.report();
-            return keepEntering();
-        }
-        loan_->showDueDateAndBalance(txtAddPmt_[kNextPmtDTEntry]->text(), txtAddPmt_[kBalanceEntry]->text());
-        trap.run([&] { closeAddPmt(); });
-    }
-    FillPmts(loan_->loanOnFile());
-    if (kb_.dialogs.message(kPrintReceipt, kAppTitle, Buttons::YesNo, Icon::None) == Answer::Yes) {
-        mnuPmtReceipt_Click();
-    }
-    loan_->focusFirstField();
-}
-
-void frmKBLoan::cmdClear_Click() {
-    ErrorTrap trap(kb_.dialogs, kClearLabel);
-    ReleaseFocus(this);
-    trap.run([&] { closeAddPmt(); });
-    loan_->focusFirstField();
-}
-
-void frmKBLoan::closeAddPmt() {
-    LoanFields(true);
-    fraPmtLst_->setEnabled(true);
-    fraAddPmt_->hide();
-    for (KBField* field : txtAddPmt_) field->clear();
-}
-
 // The reports print the loan as the screen shows it, edits not yet saved included.
 void frmKBLoan::mnuPmtReceipt_Click() {
-    PrintPaymentReceipt(kb_, {loan_->texts(), shownPayments_, kb_.DealerNm, kb_.TYMsg1, kb_.TYMsg2});
+    PrintPaymentReceipt(kb_, {loan_->texts(), payments_->shownPayments(), kb_.DealerNm, kb_.TYMsg1, kb_.TYMsg2});
 }
 
 void frmKBLoan::mnuHistory_Click() {
-    PrintLoanHistory(kb_, {windowTitle().toStdString(), loan_->texts(), shownPayments_});
+    PrintLoanHistory(kb_, {windowTitle().toStdString(), loan_->texts(), payments_->shownPayments()});
 }
 
 void frmKBLoan::cmdPayOff_Click() {
@@ -557,7 +277,7 @@ void frmKBLoan::cmdPayOff_Click() {
     trap.run([&] {
         const auto shown = [this](int field) { return QString::fromStdString(loan_->text(field)); };
         auto* payOff = new frmPayOff(kb_, this, shown(kBalanceField), shown(kAPRField), shown(kLoanDTField),
-                                     NewestPmtDT(shownPayments_));
+                                     NewestPmtDT(payments_->shownPayments()));
         payOff->show();
         payOff->activateWindow();
     });
@@ -567,13 +287,6 @@ bool frmKBLoan::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
         const auto panel = std::find(pbxLoan_.begin(), pbxLoan_.end(), watched);
         if (panel != pbxLoan_.end()) pbxLoan_MouseDown(static_cast<int>(panel - pbxLoan_.begin()));
-    }
-    if (watched == lstPmts_ && event->type() == QEvent::KeyPress) {
-        const auto& key = static_cast<const QKeyEvent&>(*event);
-        if (key.key() == Qt::Key_Delete) {
-            lstPmts_KeyDown(key);
-            return true;
-        }
     }
     if (const int note = noteFieldIndex(watched); note >= 0) {
         if (event->type() == QEvent::KeyPress) return txtNote_KeyPress(note, static_cast<QKeyEvent&>(*event));
@@ -593,44 +306,10 @@ QWidget* frmKBLoan::panelClickTarget(int index) const {
     if (index == 2) return lstNotes_;
     if (index == 3) return txtNoteDT_;
     // The loan panel: whatever is being worked on beside it comes first.
-    if (!fraAddPmt_->isHidden()) return txtAddPmt_[0];
+    if (!entry_->isHidden()) return entry_->dateField();
     if (!pbxLoan_[2]->isHidden()) return lstNotes_;
     if (!pbxLoan_[3]->isHidden()) return txtNoteDT_;
     return loan_->firstField();
-}
-
-void frmKBLoan::lstPmts_KeyDown(const QKeyEvent& event) {
-    static constexpr const char* kConfirm = "ARE YOU SURE YOU WANT TO DELETE THE LAST PAYMENT MADE";
-    // Only the newest payment can be taken back: the loan is wound back from its figures.
-    if (event.key() != Qt::Key_Delete || lstPmts_->count() == 0 || lstPmts_->currentRow() != 0) return;
-    if (kb_.dialogs.message(kConfirm, kAppTitle, Buttons::YesNo, Icon::None) != Answer::Yes) return;
-    if (DeletePmt(NewestPaymentKey(loan_->loanOnFile(), shownPayments_.front()))) {
-        delete lstPmts_->takeItem(0);
-        shownPayments_.erase(shownPayments_.begin());
-        loan_->setPaymentsListed(hasPayments());
-    }
-}
-
-bool frmKBLoan::DeletePmt(const std::string& pmtNbr) {
-    ErrorTrap trap(kb_.dialogs, kDeletePmtsLabel);
-    PaymentTakeBack takeBack;
-    // The payment goes and the loan's balance and due date come back together, or nothing changes.
-    const bool done = trap.run([&] {
-        takeBack = kb_.book->takeBackPayment(loan_->loanOnFile(), pmtNbr, loan_->text(kPmtsPerYrField),
-                                             loan_->text(kNextPmtDTField));
-    });
-    if (!done) return false;
-    if (!takeBack.message.empty()) {
-        kb_.dialogs.message(takeBack.message, kAppTitle, Buttons::OK, Icon::None);
-        return false;
-    }
-    loan_->showDueDateAndBalance(QString::fromStdString(takeBack.nextPmtDT.text()),
-                                 QString::fromStdString(takeBack.balanceText));
-    if (!takeBack.nextPmtDT.error.empty()) {
-        ErrorTrap stepTrap(kb_.dialogs, kCalcNextPmtDTLabel);
-        stepTrap.record(takeBack.nextPmtDT.error);
-    }
-    return true;
 }
 
 // ---- Notes -------------------------------------------------------------------------------------------------
@@ -802,8 +481,7 @@ void frmKBLoan::DelNote(const std::string& noteNbr) {
 void frmKBLoan::cmdNotes_Click() {
     // Leaving the loan field being typed in runs its rules before the fields are locked.
     ReleaseFocus(this);
-    LoanFields(false);
-    fraPmtLst_->setEnabled(false);
+    holdLoan(true);
     pbxLoan_[2]->show();
     lstNotes_->setFocus(Qt::OtherFocusReason);
 }
@@ -811,8 +489,7 @@ void frmKBLoan::cmdNotes_Click() {
 void frmKBLoan::cmdExitNote_Click(int index) {
     if (index == 0) {
         pbxLoan_[2]->hide();
-        LoanFields(true);
-        fraPmtLst_->setEnabled(true);
+        holdLoan(false);
         loan_->focusFirstField();
         return;
     }

@@ -5,10 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "book/book.h"
 #include "core/kbmain.h"
 
-class QGroupBox;
 class QKeyEvent;
 class QLineEdit;
 class QListWidget;
@@ -20,9 +18,13 @@ namespace kb {
 
 class KBField;
 class LoanPanel;
+class PaymentEntryPanel;
+class PaymentListPanel;
 
 // The loan record screen: one loan added ("A"), viewed and edited ("P") or deleted ("D"), as LoanMode says when it
-// opens. While it is open the loan list window it was opened from is disabled and hidden.
+// opens. While it is open the loan list window it was opened from is disabled and hidden. The loan, its payment
+// list and the payment entry are panels of their own; the screen holds them together, with the menus, the delete
+// confirmation and the notes.
 class frmKBLoan : public QWidget {
     Q_OBJECT
 public:
@@ -56,40 +58,18 @@ protected:
 
 private:
     QMenuBar* buildMenus();
-    void connectLoanPanel();
     QWidget* buildDeletePanel();
-    QGroupBox* buildPaymentList();
-    QWidget* buildPaymentHeadings();
-    QGroupBox* buildAddPaymentPanel();
     QWidget* buildNotesListPanel();
     QWidget* buildNoteDetailPanel();
+    // Room beside the payment list for the largest of the panels that take turns there.
+    void reserveSideRoom(QWidget* sideColumn, int spacing);
+    void connectPanels();
 
     void Form_Load();
     void Form_Unload();
     void cmdExit_Click();
     void cmdOK_Click();
     void cmdCancel_Click();
-
-    void cmdMkPmt_Click();
-    void cmdPost_Click();
-    void cmdClear_Click();
-    void txtAddPmt_GotFocus(int index);
-    void txtAddPmt_LostFocus(int index);
-    void lstPmts_KeyDown(const QKeyEvent& event);
-    void pbxLoan_MouseDown(int index);
-    // Where a click on an empty spot of panel `index` puts the focus.
-    QWidget* panelClickTarget(int index) const;
-    void cmdPayOff_Click();
-    void mnuHistory_Click();
-    // Splits the payment of the entry fields into principal, interest and the balance after.
-    void PmtCalc();
-    // Entry field 6: the loan's next due date moved on by the number of payments of entry field 3.
-    void ShowNextPmtDT();
-    // Ends payment entry: the loan fields unlocked, the entry fields emptied, the panel hidden.
-    void closeAddPmt();
-    std::string entryText(int index) const;
-    void setEntryText(int index, const std::string& text);
-
     void cmdNotes_Click();
     void cmdAddNote_Click();
     void cmdView_Click();
@@ -114,23 +94,23 @@ private:
     // From the detail panel back to the notes list, and the other way.
     void showNotesList();
     void showNoteDetail();
-
-    bool hasPayments() const;
+    void cmdPayOff_Click();
+    void mnuHistory_Click();
+    // The loan and its payment list wait while a payment or a note is worked on beside them.
+    void holdLoan(bool held);
+    void pbxLoan_MouseDown(int index);
+    // Where a click on an empty spot of panel `index` puts the focus.
+    QWidget* panelClickTarget(int index) const;
 
     KBMain& kb_;
     QPointer<QWidget> loanList_;
     LoanPanel* loan_ = nullptr;
-    // The payment entry fields, `txtAddPmt` 0 to 8.
-    std::array<KBField*, 9> txtAddPmt_{};
+    PaymentListPanel* payments_ = nullptr;
+    PaymentEntryPanel* entry_ = nullptr;
     // 0 the loan data, 1 the delete confirmation, 2 the notes list, 3 the note detail.
     std::array<QWidget*, 4> pbxLoan_{};
-    QGroupBox* fraPmtLst_ = nullptr;
-    QGroupBox* fraAddPmt_ = nullptr;
-    QListWidget* lstPmts_ = nullptr;
     QPushButton* cmdOK_ = nullptr;
     QPushButton* cmdCancel_ = nullptr;
-    QPushButton* cmdPost_ = nullptr;
-    QPushButton* cmdClear_ = nullptr;
 
     // The notes list panel and the note detail panel.
     QListWidget* lstNotes_ = nullptr;
@@ -152,8 +132,6 @@ private:
     std::string NoteMode_;
     // What the Note field held when it got the focus; F10 puts it back.
     QString SavField_;
-    // The payments the payment list shows, row by row: newest first.
-    std::vector<PaymentRecord> shownPayments_;
     bool unloaded_ = false;
 };
 
