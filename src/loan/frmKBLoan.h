@@ -3,28 +3,23 @@
 #include <QWidget>
 #include <array>
 #include <string>
-#include <vector>
 
 #include "core/kbmain.h"
 
-class QKeyEvent;
-class QLineEdit;
-class QListWidget;
 class QMenuBar;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace kb {
 
-class KBField;
 class LoanPanel;
+class NotesPanel;
 class PaymentEntryPanel;
 class PaymentListPanel;
 
 // The loan record screen: one loan added ("A"), viewed and edited ("P") or deleted ("D"), as LoanMode says when it
 // opens. While it is open the loan list window it was opened from is disabled and hidden. The loan, its payment
-// list and the payment entry are panels of their own; the screen holds them together, with the menus, the delete
-// confirmation and the notes.
+// list, the payment entry and the notes are panels of their own; the screen holds them together, with the menus
+// and the delete confirmation.
 class frmKBLoan : public QWidget {
     Q_OBJECT
 public:
@@ -59,8 +54,6 @@ protected:
 private:
     QMenuBar* buildMenus();
     QWidget* buildDeletePanel();
-    QWidget* buildNotesListPanel();
-    QWidget* buildNoteDetailPanel();
     // Room beside the payment list for the largest of the panels that take turns there.
     void reserveSideRoom(QWidget* sideColumn, int spacing);
     void connectPanels();
@@ -71,29 +64,6 @@ private:
     void cmdOK_Click();
     void cmdCancel_Click();
     void cmdNotes_Click();
-    void cmdAddNote_Click();
-    void cmdView_Click();
-    void cmdEdit_Click();
-    void cmdSaveNote_Click();
-    void cmdDelete_Click();
-    void cmdExitNote_Click(int index);
-    void txtNote_GotFocus(int index);
-    // True when the key is dealt with here and goes no further.
-    bool txtNote_KeyPress(int index, QKeyEvent& event);
-    // The Note field's own keys: F10, Alt+Delete, the special keys, the "M" class and the length limit.
-    bool noteTextKeyPress(QKeyEvent& event);
-    int noteFieldIndex(const QObject* watched) const;
-    // The row of the notes list the user selected, or -1.
-    int selectedNote() const;
-    // Which note fields take typing, and which buttons the detail panel shows, in that NoteMode.
-    void applyNoteFields(const std::string& noteMode);
-    void applyNoteButtons(const std::string& noteMode);
-    std::string noteText(int index) const;
-    void setNoteText(int index, const std::string& text);
-    void clearNoteDetail();
-    // From the detail panel back to the notes list, and the other way.
-    void showNotesList();
-    void showNoteDetail();
     void cmdPayOff_Click();
     void mnuHistory_Click();
     // The loan and its payment list wait while a payment or a note is worked on beside them.
@@ -107,31 +77,11 @@ private:
     LoanPanel* loan_ = nullptr;
     PaymentListPanel* payments_ = nullptr;
     PaymentEntryPanel* entry_ = nullptr;
+    NotesPanel* notes_ = nullptr;
     // 0 the loan data, 1 the delete confirmation, 2 the notes list, 3 the note detail.
     std::array<QWidget*, 4> pbxLoan_{};
     QPushButton* cmdOK_ = nullptr;
     QPushButton* cmdCancel_ = nullptr;
-
-    // The notes list panel and the note detail panel.
-    QListWidget* lstNotes_ = nullptr;
-    // Row i holds the NoteKey of the note in row i of lstNotes.
-    QListWidget* lstNoteLN_ = nullptr;
-    // The keys of the notes the notes list shows, row by row.
-    std::vector<std::string> shownNoteKeys_;
-    QPushButton* cmdAddNote_ = nullptr;
-    std::array<QPushButton*, 2> cmdExitNote_{};
-    QPushButton* cmdView_ = nullptr;
-    QPushButton* cmdDelete_ = nullptr;
-    KBField* txtNoteDT_ = nullptr;
-    KBField* txtSubject_ = nullptr;
-    QPlainTextEdit* txtNoteText_ = nullptr;
-    QLineEdit* txtNbr_ = nullptr;
-    QLineEdit* txtLN_ = nullptr;
-    QPushButton* cmdSaveNote_ = nullptr;
-    QPushButton* cmdEdit_ = nullptr;
-    std::string NoteMode_;
-    // What the Note field held when it got the focus; F10 puts it back.
-    QString SavField_;
     bool unloaded_ = false;
 };
 
