@@ -67,7 +67,8 @@ int main(int argc, char** argv) {
     for (const std::string& loanNbr : loanNbrs) {
         auto start = Clock::now();
         FigureReader figures;
-        const std::vector<std::string> rows = PaymentRowsNewestFirst(payments.readLoan(loanNbr), figures);
+        const std::vector<PaymentRecord> oldestFirst = payments.readLoan(loanNbr);
+        const std::vector<std::string> rows = PaymentRowsNewestFirst(oldestFirst, figures);
         listTimes.push_back(Milliseconds(start));
         if (static_cast<int>(rows.size()) != paymentsPerLoan) {
             std::fprintf(stderr, "loan %s lists %zu payments\n", loanNbr.c_str(), rows.size());
@@ -76,9 +77,10 @@ int main(int argc, char** argv) {
 
         // The next payment as the entry panel works it out: a month after the newest, the regular amount.
         const LoanRecord loan = loanTable.find(loanNbr).value();
-        const std::string pmtDT = FormatDate(AddDays(*ParseStoredDate(rows.front().substr(0, 10)), 30), "mm/dd/yyyy");
+        const std::string& newestPmtDT = oldestFirst.back().PmtDT;
+        const std::string pmtDT = FormatDate(AddDays(*ParseStoredDate(newestPmtDT), 30), "mm/dd/yyyy");
         const PmtCalcResult split =
-            PmtCalc({pmtDT, loan.Payment, "", loan.Balance, loan.APR, InterestFromDT(loan.LoanDT, rows.front())});
+            PmtCalc({pmtDT, loan.Payment, "", loan.Balance, loan.APR, InterestFromDT(loan.LoanDT, newestPmtDT)});
         const NextPmtDTResult due = CalcNextPmtDT(1, loan.PmtsPerYr, FormatDate(loan.NextPmtDT, "mm/dd/yyyy"));
         const PaymentRecord payment{PmtKey(loanNbr, pmtDT), pmtDT,           loan.Payment, "",
                                     "1",                    split.principalText, split.interestText, due.date,

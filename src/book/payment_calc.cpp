@@ -19,6 +19,9 @@ constexpr const char* kPaymentNotFound = "PAYMENT NOT FOUND - CAN'T DELETE";
 constexpr const char* kListMoneyMask = "###,##0.00";
 constexpr const char* kListLateFeeMask = "#0.00";
 constexpr const char* kDateMask = "mm/dd/yyyy";
+// The payment list's fixed-width text columns.
+constexpr std::size_t kRowDateLength = 10;
+constexpr std::size_t kRowChkNbrLength = 6;
 
 Currency MoneyOf(std::string_view text) { return Currency::FromDouble(NumVal(text)); }
 
@@ -64,8 +67,13 @@ Currency Interest(Currency balance, float apr, long days) {
     return Currency::FromDouble(perDay * static_cast<double>(days));
 }
 
-std::string InterestFromDT(std::string_view loanDT, std::string_view newestRow) {
-    return std::string(newestRow.empty() ? loanDT : newestRow.substr(0, 10));
+std::string InterestFromDT(std::string_view loanDT, const std::optional<std::string>& newestPmtDT) {
+    return newestPmtDT ? PadRight(*newestPmtDT, kRowDateLength) : std::string(loanDT);
+}
+
+std::optional<std::string> NewestPmtDT(const std::vector<PaymentRecord>& newestFirst) {
+    if (newestFirst.empty()) return std::nullopt;
+    return newestFirst.front().PmtDT;
 }
 
 // ---- PmtCalc ----------------------------------------------------------------------------------------------------
@@ -159,15 +167,24 @@ NextPmtDTResult CalcNextPmtDT(int nbrPayPer, std::string_view pmtsPerYr, std::st
 
 // ---- The payment list -------------------------------------------------------------------------------------------
 
-std::string PaymentRow(const PaymentRecord& payment, FigureReader& figures) {
+PaymentColumns PaymentColumnsOf(const PaymentRecord& payment, FigureReader& figures) {
     // The payment key starts with the loan number in 8 characters.
     const FigureReader::Record figure = figures.payment(std::string_view(payment.LoanNbr).substr(0, 8), payment.PmtDT);
-    return PadRight(payment.PmtDT, 10) + "  " + PadRight(payment.ChkNbr, 6) + "  " +
-           figure.column("Amount", payment.Amount, kListMoneyMask) + "  " +
-           figure.column("LateFee", payment.LateFee, kListLateFeeMask) + "  " +
-           figure.column("Interest", payment.Interest, kListMoneyMask) + " " +
-           figure.column("Principal", payment.Principal, kListMoneyMask) + "  " +
-           figure.column("Balance", payment.Balance, kListMoneyMask);
+    return {
+        PadRight(payment.PmtDT, kRowDateLength),
+        PadRight(payment.ChkNbr, kRowChkNbrLength),
+        figure.column("Amount", payment.Amount, kListMoneyMask),
+        figure.column("LateFee", payment.LateFee, kListLateFeeMask),
+        figure.column("Interest", payment.Interest, kListMoneyMask),
+        figure.column("Principal", payment.Principal, kListMoneyMask),
+        figure.column("Balance", payment.Balance, kListMoneyMask),
+    };
+}
+
+std::string PaymentRow(const PaymentRecord& payment, FigureReader& figures) {
+    const PaymentColumns c = PaymentColumnsOf(payment, figures);
+    return c.date + "  " + c.chkNbr + "  " + c.amount + "  " + c.lateFee + "  " + c.interest + " " + c.principal +
+           "  " + c.balance;
 }
 
 std::vector<std::string> PaymentRowsNewestFirst(const std::vector<PaymentRecord>& oldestFirst,
@@ -192,7 +209,7 @@ std::optional<std::string> PostRefusal(std::string_view pmtDT, std::string_view 
 // ---- Taking back the newest payment -----------------------------------------------------------------------------
 
 std::string NewestPaymentKey(std::string_view loanNbr, const PaymentRecord& newest) {
-    return PmtKey(loanNbr, PadRight(newest.PmtDT, 10));
+    return PmtKey(loanNbr, PadRight(newest.PmtDT, kRowDateLength));
 }
 
 PaymentTakeBack TakeBackPayment(const std::optional<PaymentRecord>& payment, std::string_view pmtsPerYr,

@@ -28,9 +28,12 @@ float AprOf(std::string_view text);
 // Throws std::overflow_error when the result leaves currency's range.
 Currency Interest(Currency balance, float apr, long days);
 
-// The date text interest runs from: the first 10 characters of the payment list's newest row, or the loan date
-// when the list has no rows (`newestRow` empty).
-std::string InterestFromDT(std::string_view loanDT, std::string_view newestRow);
+// The date text interest runs from: the newest payment's date as the payment list shows it (in 10 characters), or
+// the loan date when the loan has no payments (`newestPmtDT` none).
+std::string InterestFromDT(std::string_view loanDT, const std::optional<std::string>& newestPmtDT);
+
+// The date of the newest of `newestFirst`, the payments as the payment list shows them; none when there are none.
+std::optional<std::string> NewestPmtDT(const std::vector<PaymentRecord>& newestFirst);
 
 // ---- PmtCalc ----------------------------------------------------------------------------------------------------
 
@@ -41,7 +44,7 @@ struct PmtCalcInput {
     std::string lateFee;    // entry field 2
     std::string balance;    // loan field 16, the balance before the payment
     std::string apr;        // loan field 12
-    std::string lastPmtDT;  // InterestFromDT(loan field 10, payment list row 0)
+    std::string lastPmtDT;  // InterestFromDT(loan field 10, the newest payment's date)
 };
 
 enum class PmtCalcOutcome {
@@ -87,8 +90,21 @@ NextPmtDTResult CalcNextPmtDT(int nbrPayPer, std::string_view pmtsPerYr, std::st
 
 // ---- The payment list -------------------------------------------------------------------------------------------
 
-// One row of the payment list, 72 characters: date, check number, amount, late fee, interest, principal, balance.
+// The columns of a payment list row, each as wide as the row shows it: the date in 10 characters, the check number
+// in 6, the late fee through "#0.00", the other amounts through "###,##0.00".
+struct PaymentColumns {
+    std::string date;
+    std::string chkNbr;
+    std::string amount;
+    std::string lateFee;
+    std::string interest;
+    std::string principal;
+    std::string balance;
+};
 // An amount that cannot be read leaves its column blank and is noted by `figures`.
+PaymentColumns PaymentColumnsOf(const PaymentRecord& payment, FigureReader& figures);
+
+// One row of the payment list, 72 characters: date, check number, amount, late fee, interest, principal, balance.
 std::string PaymentRow(const PaymentRecord& payment, FigureReader& figures);
 
 // The rows of a loan's payments, given oldest first (as the payments table reads them): newest first.

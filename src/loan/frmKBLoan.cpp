@@ -1,149 +1,34 @@
 #include "loan/frmKBLoan.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QFontDatabase>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <QtMath>
 #include <algorithm>
-#include <cstring>
-#include <stdexcept>
 
-#include "book/notes_rules.h"
+#include "book/book.h"
 #include "book/payment_calc.h"
-#include "core/config.h"
 #include "core/error_trap.h"
-#include "core/format.h"
-#include "core/input_rules.h"
 #include "help/help_menu.h"
-#include "help/help_target.h"
 #include "loan/frmPayOff.h"
+#include "loan/loan_panel.h"
+#include "loan/notes_panel.h"
+#include "loan/payment_entry_panel.h"
+#include "loan/payment_list_panel.h"
 #include "reports/loan_history.h"
 #include "reports/payment_receipt.h"
-#include "widgets/kb_field.h"
-#include "widgets/list_columns.h"
 #include "widgets/window_parts.h"
 
 namespace kb {
 
 namespace {
 
-constexpr const char* kHeading = "LOAN INFORMATION";
-constexpr const char* kPmtLstCaption = "PAYMENTS MADE";
-constexpr const char* kAddPmtCaption = "ADD PAYMENT";
-
 constexpr const char* kFormLoadLabel = "KBLoan - FORM LOAD";
-constexpr const char* kTxtLoanLabel = "KBLoan - txt LOAN";
-constexpr const char* kSaveLabel = "KBLoan - cmd Save";
 constexpr const char* kOKLabel = "KBLoan - cmd OK";
-constexpr const char* kMkPmtLabel = "KBLoan - cmd Mk PMT";
-constexpr const char* kPostLabel = "KBLoan - cmd POST";
-constexpr const char* kClearLabel = "KBLoan - cmd Clear";
-constexpr const char* kTxtAddPmtLabel = "KBLoan - txt ADD PMT";
-constexpr const char* kGetPmtLabel = "KBLoan - GET PMT";
-constexpr const char* kFillPmtsLabel = "FILL PMTS";
-constexpr const char* kDeletePmtsLabel = "DELETE PMTS";
 constexpr const char* kPayOffLabel = "KBLoan - cmd PAYOFF";
-
-// The notes panels.
-constexpr const char* kNotesListHeading = "LIST OF NOTES";
-constexpr const char* kNoteInfoHeading = "NOTE INFO";
-constexpr const char* kViewLabel = "KBLoan - cmd VIEW";
-constexpr const char* kAddNoteLabel = "KBLoan - cmd ADD NOTE";
-constexpr const char* kPostNoteLabel = "KBLoans - cmd POST NOTE";
-constexpr const char* kDelNoteLabel = "KBLoan - DEL NOTE";
-constexpr const char* kFillNotesLabel = "FILL NOTES";
 constexpr const char* kPbxLoanLabel = "KBLoan - pbx LOAN";
-constexpr const char* kNoNoteSelected = "NO NOTE HAS BEEN SELECTED";
-
-struct NoteFieldDef {
-    const char* label;
-    const char* inputClass;
-    int maxLength;
-};
-constexpr NoteFieldDef kNoteFields[kNoteFieldCount] = {
-    {"Date", "D", 10},
-    {"Subject", "S", 20},
-    {"Note", "M", 512},
-};
-// The Notes button of a loan that has notes.
-const QColor kHasNotesColour(0, 255, 255);
-
-// Mode "P" shows the loan number it cannot change in light blue on the button face.
-const QColor kLockedText(0, 0, 255);
-
-// The payment list's height, in twips (15 to a pixel on a 96 dpi screen). The entry panel opens beside the
-// list, not under it, so the list keeps its height while a payment is entered.
-constexpr int kPmtLstTwips = 2940;
-constexpr int kNotesListTwips = 3660;
-constexpr int kPmtRowCharacters = 72;
-constexpr int TwipsToPixels(int twips) { return twips / 15; }
-
-// The headings over the payment list's columns, in the list's characters (from 0): two lines, a heading longer
-// than its column wrapped onto both. Above them the banner, centred over late fee, interest and principal.
-constexpr ColumnHeading kPmtHeadings[] = {
-    {"Pmt Date", 0, 10, Qt::AlignLeft, 1, 2},        {"Check #", 12, 8, Qt::AlignLeft, 1, 2},
-    {"Total Payment", 20, 10, Qt::AlignRight, 1, 2}, {"Late", 32, 5, Qt::AlignRight, 1, 2},
-    {"Interest", 39, 10, Qt::AlignRight, 1, 2},      {"Principal", 50, 10, Qt::AlignRight, 1, 2},
-    {"Balance Due", 62, 10, Qt::AlignRight, 1, 2},
-};
-constexpr const char* kDistributionBanner = "!------------ Payment Distribution------------!";
-constexpr int kDistributionFirstColumn = 32;
-constexpr int kDistributionLastColumn = 59;
-
-struct EntryFieldDef {
-    const char* label;
-    const char* inputClass;
-    int maxLength;        // 0: no limit of its own (the check number; the payments table refuses more than 6)
-    const char* toolTip;  // none for the computed fields
-};
-constexpr EntryFieldDef kEntryFields[kEntryFieldCount] = {
-    {"Date", "D", 10, "Enter Date Payment Made (##/##/####)"},
-    {"Amount", "V", 10, "Enter Amount Paid"},
-    {"Late Fee", "V", 10, "Enter Late Fee Amount"},
-    {"# Pmts", "N", 2, "Enter Number of Payments to figure Next Payment Due Date"},
-    {"Principal", "S", 10, nullptr},
-    {"Interest", "S", 10, nullptr},
-    {"Next Pmt", "D", 10, "Enter Next Payment Due Date (##/##/####)"},
-    {"Balance", "S", 10, nullptr},
-    {"Chk #", "S", 0, "Enter Check Number or \"CASH\" if paid in Cash"},
-};
-// The fields that are typed in, in tab order; principal, interest and balance are worked out.
-constexpr int kEntryTabOrder[] = {kPmtDTEntry, kAmountEntry, kLateFeeEntry, kChkNbrEntry, kNbrPmtsEntry,
-                                  kNextPmtDTEntry};
-// The panel's two columns, top to bottom: what is typed, in tab order, then what it works out and the due date.
-constexpr int kEntryLeftColumn[] = {kPmtDTEntry, kAmountEntry, kLateFeeEntry, kChkNbrEntry, kNbrPmtsEntry};
-constexpr int kEntryRightColumn[] = {kInterestEntry, kPrincipalEntry, kBalanceEntry, kNextPmtDTEntry};
-
-bool IsComputedEntry(int index) {
-    return index == kPrincipalEntry || index == kInterestEntry || index == kBalanceEntry;
-}
-
-constexpr const char* kDateMask = "mm/dd/yyyy";
-
-// The loan fields in two columns: the customer (0 to 9) and the loan's terms (10 to 16).
-constexpr int kFirstTermsField = kLoanDTField;
-
-// The widget that has the focus gives it up, so that a field being typed in is left and its rules run.
-void ReleaseFocus(QWidget* window) {
-    if (QWidget* focused = window->focusWidget()) focused->clearFocus();
-}
-
-QStringList ToStringList(const std::vector<std::string>& texts) {
-    QStringList items;
-    items.reserve(static_cast<qsizetype>(texts.size()));
-    for (const std::string& text : texts) items.push_back(QString::fromStdString(text));
-    return items;
-}
 
 constexpr const char* kLoanInfoLabel = "KBLoan - mnu LOAN INFO";
 constexpr HelpEntry kHelpEntries[] = {
@@ -162,34 +47,69 @@ frmKBLoan::frmKBLoan(KBMain& kb, QWidget* loanList) : QWidget(nullptr, Qt::Windo
 
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(buildMenus());
-    layout->addWidget(buildLoanPanel());
+    loan_ = new LoanPanel(kb_, this);
+    layout->addWidget(loan_);
 
     auto* lower = new QHBoxLayout;
-    lower->addWidget(buildPaymentList(), 0, Qt::AlignTop);
+    payments_ = new PaymentListPanel(kb_, *loan_, this);
+    lower->addWidget(payments_, 0, Qt::AlignTop);
     // The panels that take turns beside the payment list.
     auto* sideColumn = new QWidget(this);
     auto* side = new QVBoxLayout(sideColumn);
     side->setContentsMargins(0, 0, 0, 0);
-    side->addWidget(buildAddPaymentPanel());
-    side->addWidget(buildDeletePanel());
-    side->addWidget(buildNotesListPanel());
-    side->addWidget(buildNoteDetailPanel());
+    entry_ = new PaymentEntryPanel(kb_, *loan_, *payments_, this);
+    side->addWidget(entry_);
+    QWidget* deletePanel = buildDeletePanel();
+    side->addWidget(deletePanel);
+    notes_ = new NotesPanel(kb_, *loan_, this);
+    side->addWidget(notes_);
     side->addStretch(1);
-    // Room for the largest of them from the start (in mode "D" the entry panel and the delete confirmation are
-    // open together), so the window keeps its size whichever is open.
+    pbxLoan_ = {loan_, deletePanel, notes_->listPanel(), notes_->detailPanel()};
+    reserveSideRoom(sideColumn, side->spacing());
+    lower->addWidget(sideColumn, 1);
+    layout->addLayout(lower, 1);
+    for (QWidget* panel : pbxLoan_) panel->installEventFilter(this);
+    connectPanels();
+
+    Form_Load();
+}
+
+// Room for the largest of them from the start (in mode "D" the entry panel and the delete confirmation are open
+// together), so the window keeps its size whichever is open.
+void frmKBLoan::reserveSideRoom(QWidget* sideColumn, int spacing) {
     ensurePolished();
-    int reservedHeight = fraAddPmt_->sizeHint().height() + side->spacing() + pbxLoan_[1]->sizeHint().height();
-    int reservedWidth = std::max(fraAddPmt_->sizeHint().width(), pbxLoan_[1]->sizeHint().width());
+    int reservedHeight = entry_->sizeHint().height() + spacing + pbxLoan_[1]->sizeHint().height();
+    int reservedWidth = std::max(entry_->sizeHint().width(), pbxLoan_[1]->sizeHint().width());
     for (QWidget* panel : {pbxLoan_[2], pbxLoan_[3]}) {
         reservedHeight = std::max(reservedHeight, panel->sizeHint().height());
         reservedWidth = std::max(reservedWidth, panel->sizeHint().width());
     }
     sideColumn->setMinimumSize(reservedWidth, reservedHeight);
-    lower->addWidget(sideColumn, 1);
-    layout->addLayout(lower, 1);
-    for (QWidget* panel : pbxLoan_) panel->installEventFilter(this);
+}
 
-    Form_Load();
+// What one panel does that concerns another goes through the screen.
+void frmKBLoan::connectPanels() {
+    connect(loan_, &LoanPanel::saved, this, &QWidget::close);
+    connect(loan_, &LoanPanel::exitClicked, this, [this] { cmdExit_Click(); });
+    connect(loan_, &LoanPanel::addPaymentClicked, entry_, &PaymentEntryPanel::cmdMkPmt_Click);
+    connect(loan_, &LoanPanel::notesClicked, this, [this] { cmdNotes_Click(); });
+    connect(loan_, &LoanPanel::payOffClicked, this, [this] { cmdPayOff_Click(); });
+
+    connect(payments_, &PaymentListPanel::paymentsListed, loan_, &LoanPanel::setPaymentsListed);
+    connect(payments_, &PaymentListPanel::dueDateAndBalanceChanged, loan_, &LoanPanel::showDueDateAndBalance);
+
+    connect(entry_, &PaymentEntryPanel::opened, this, [this] { holdLoan(true); });
+    connect(entry_, &PaymentEntryPanel::closed, this, [this] { holdLoan(false); });
+    connect(entry_, &PaymentEntryPanel::dueDateAndBalanceChanged, loan_, &LoanPanel::showDueDateAndBalance);
+    connect(entry_, &PaymentEntryPanel::posted, this, [this] { payments_->FillPmts(loan_->loanOnFile()); });
+    connect(entry_, &PaymentEntryPanel::receiptWanted, this, [this] { mnuPmtReceipt_Click(); });
+    connect(entry_, &PaymentEntryPanel::finished, loan_, &LoanPanel::focusFirstField);
+
+    connect(notes_, &NotesPanel::notesListed, loan_, &LoanPanel::colourNotesButton);
+    connect(notes_, &NotesPanel::closed, this, [this] {
+        holdLoan(false);
+        loan_->focusFirstField();
+    });
 }
 
 QMenuBar* frmKBLoan::buildMenus() {
@@ -207,73 +127,10 @@ QMenuBar* frmKBLoan::buildMenus() {
     return bar;
 }
 
-QWidget* frmKBLoan::buildLoanPanel() {
-    auto* panel = new QFrame(this);
-    panel->setObjectName("pbxLoan_0");
-    panel->setFrameShape(QFrame::StyledPanel);
-    pbxLoan_[0] = panel;
-    auto* layout = new QVBoxLayout(panel);
-
-    layout->addWidget(WindowHeading(panel, "lblHeading", kHeading));
-
-    auto* grid = new QGridLayout;
-    grid->setColumnMinimumWidth(2, 24);
-    grid->setColumnStretch(4, 1);
-    const QFontMetrics metrics(font());
-    const int charWidth = metrics.horizontalAdvance('X');
-    for (int i = 0; i < kLoanFieldCount; ++i) {
-        const LoanFieldDef& def = LoanFieldDefs()[static_cast<std::size_t>(i)];
-        auto* label = new QLabel(QString::fromUtf8(def.label), panel);
-        label->setObjectName(QString("lblLoan_%1").arg(i));
-        auto* field = new KBField(QString("txtLoan_%1").arg(i), def.inputClass, kb_, panel);
-        field->setMaxLength(def.maxLength);
-        field->setToolTip(QString::fromUtf8(def.toolTip));
-        field->setFixedWidth(charWidth * (def.maxLength + 1) + 10);
-        label->setBuddy(field);
-        txtLoan_[static_cast<std::size_t>(i)] = field;
-
-        const bool terms = i >= kFirstTermsField;
-        const int row = terms ? i - kFirstTermsField : i;
-        const int column = terms ? 3 : 0;
-        grid->addWidget(label, row, column, Qt::AlignRight);
-        grid->addWidget(field, row, column + 1, Qt::AlignLeft);
-
-        connect(field, &KBField::gotFocus, this, [this, i] { txtLoan_GotFocus(i); });
-        connect(field, &KBField::lostFocus, this, [this, i] { txtLoan_LostFocus(i); });
-        connect(field, &QLineEdit::textChanged, this, [this] { kb_.ListDirty = true; });
-    }
-    // The balance moves only with the loan amount and the payments: neither Tab nor the mouse enters it.
-    txtLoan_[kBalanceField]->setFocusPolicy(Qt::NoFocus);
-    layout->addLayout(grid);
-    layout->addStretch(1);
-
-    auto* buttons = new QHBoxLayout;
-    cmdSave_ = MakeButton(panel, "cmdSave", "&Save", "Save Loan Info");
-    cmdExit_ = MakeButton(panel, "cmdExit", "&Exit", "Exit Loan Screen");
-    cmdMkPmt_ = MakeButton(panel, "cmdMkPmt", "&Add Pmt", "Add Payment to Loan");
-    cmdNotes_ = MakeButton(panel, "cmdNotes", "&Notes", "Notes on this Loan");
-    cmdPayOff_ = MakeButton(panel, "cmdPayOff", "Figure &PayOff", "Figure Loan Payoff");
-    buttons->addStretch(1);
-    for (QPushButton* button : {cmdSave_, cmdExit_, cmdMkPmt_, cmdNotes_, cmdPayOff_}) {
-        buttons->addWidget(button);
-        buttons->addStretch(1);
-    }
-    cmdMkPmt_->hide();  // no payment before the loan is on file
-    layout->addLayout(buttons);
-
-    connect(cmdSave_, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
-    connect(cmdExit_, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
-    connect(cmdMkPmt_, &QPushButton::clicked, this, [this] { cmdMkPmt_Click(); });
-    connect(cmdNotes_, &QPushButton::clicked, this, [this] { cmdNotes_Click(); });
-    connect(cmdPayOff_, &QPushButton::clicked, this, [this] { cmdPayOff_Click(); });
-    return panel;
-}
-
 QWidget* frmKBLoan::buildDeletePanel() {
     auto* panel = new QFrame(this);
     panel->setObjectName("pbxLoan_1");
     panel->setFrameShape(QFrame::StyledPanel);
-    pbxLoan_[1] = panel;
     auto* layout = new QVBoxLayout(panel);
     QFont bold = font();
     bold.setBold(true);
@@ -295,89 +152,6 @@ QWidget* frmKBLoan::buildDeletePanel() {
     return panel;
 }
 
-QGroupBox* frmKBLoan::buildPaymentList() {
-    fraPmtLst_ = new QGroupBox(kPmtLstCaption, this);
-    fraPmtLst_->setObjectName("fraPmtLst");
-    auto* layout = new QVBoxLayout(fraPmtLst_);
-    lstPmts_ = new QListWidget(fraPmtLst_);
-    lstPmts_->setObjectName("lstPmts");
-    lstPmts_->setFont(FixedPitchFont());
-    lstPmts_->setUniformItemSizes(true);
-    lstPmts_->setFixedWidth(ListWidthForRows(*lstPmts_, kPmtRowCharacters));
-    lstPmts_->installEventFilter(this);
-    layout->addWidget(buildPaymentHeadings());
-    layout->addWidget(lstPmts_);
-    return fraPmtLst_;
-}
-
-QWidget* frmKBLoan::buildPaymentHeadings() {
-    constexpr int bannerWidth = std::char_traits<char>::length(kDistributionBanner);
-    constexpr int bannerColumn = (kDistributionFirstColumn + kDistributionLastColumn + 1) / 2 - (bannerWidth + 1) / 2;
-    std::vector<ColumnHeading> headings = {{kDistributionBanner, bannerColumn, bannerWidth + 1, Qt::AlignLeft}};
-    headings.insert(headings.end(), std::begin(kPmtHeadings), std::end(kPmtHeadings));
-    QWidget* strip = ColumnHeadings(fraPmtLst_, *lstPmts_, headings, 3);
-    strip->setObjectName("lblPmtHeadings");
-    return strip;
-}
-
-QGroupBox* frmKBLoan::buildAddPaymentPanel() {
-    fraAddPmt_ = new QGroupBox(kAddPmtCaption, this);
-    fraAddPmt_->setObjectName("fraAddPmt");
-    auto* layout = new QHBoxLayout(fraAddPmt_);
-    auto* grid = new QGridLayout;
-    grid->setColumnMinimumWidth(2, 16);
-    const QFontMetrics metrics(font());
-    const int fieldWidth = metrics.horizontalAdvance('0') * 11 + 10;
-    const auto place = [&](int index, int row, int column) {
-        const EntryFieldDef& def = kEntryFields[index];
-        auto* label = new QLabel(QString::fromUtf8(def.label), fraAddPmt_);
-        label->setObjectName(QString("lblAddPmt_%1").arg(index));
-        auto* field = new KBField(QString("txtAddPmt_%1").arg(index), def.inputClass, kb_, fraAddPmt_);
-        if (def.maxLength > 0) field->setMaxLength(def.maxLength);
-        if (def.toolTip) field->setToolTip(QString::fromUtf8(def.toolTip));
-        field->setFixedWidth(fieldWidth);
-        label->setBuddy(field);
-        txtAddPmt_[static_cast<std::size_t>(index)] = field;
-        grid->addWidget(label, row, column, Qt::AlignRight);
-        grid->addWidget(field, row, column + 1, Qt::AlignLeft);
-        if (IsComputedEntry(index)) {
-            // Worked out from the others: neither Tab nor the mouse enters them.
-            field->setFocusPolicy(Qt::NoFocus);
-            field->setReadOnly(true);
-            field->setAlignment(Qt::AlignRight);
-        } else {
-            connect(field, &KBField::gotFocus, this, [this, index] { txtAddPmt_GotFocus(index); });
-            connect(field, &KBField::lostFocus, this, [this, index] { txtAddPmt_LostFocus(index); });
-        }
-    };
-    for (int row = 0; row < static_cast<int>(std::size(kEntryLeftColumn)); ++row) place(kEntryLeftColumn[row], row, 0);
-    for (int row = 0; row < static_cast<int>(std::size(kEntryRightColumn)); ++row)
-        place(kEntryRightColumn[row], row, 3);
-    layout->addLayout(grid);
-
-    auto* buttons = new QVBoxLayout;
-    cmdPost_ = MakeButton(fraAddPmt_, "cmdPost", "&Post", "Post Payment and Exit");
-    cmdClear_ = MakeButton(fraAddPmt_, "cmdClear", "&Clear", "Clear Payment information & Exit");
-    buttons->addWidget(cmdPost_);
-    buttons->addWidget(cmdClear_);
-    buttons->addStretch(1);
-    layout->addSpacing(8);
-    layout->addLayout(buttons);
-
-    QWidget* previous = nullptr;
-    for (int index : kEntryTabOrder) {
-        QWidget* field = txtAddPmt_[static_cast<std::size_t>(index)];
-        if (previous) setTabOrder(previous, field);
-        previous = field;
-    }
-    setTabOrder(previous, cmdPost_);
-    setTabOrder(cmdPost_, cmdClear_);
-
-    connect(cmdPost_, &QPushButton::clicked, this, [this] { cmdPost_Click(); });
-    connect(cmdClear_, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
-    return fraAddPmt_;
-}
-
 void frmKBLoan::Form_Load() {
     ErrorTrap trap(kb_.dialogs, kFormLoadLabel);
     if (loanList_) {
@@ -385,22 +159,20 @@ void frmKBLoan::Form_Load() {
         loanList_->setEnabled(false);
     }
 
-    fraAddPmt_->hide();
-    lstPmts_->setFixedHeight(TwipsToPixels(kPmtLstTwips));
+    entry_->hide();
 
     const std::string mode = kb_.LoanMode;
     if (mode != "P" && mode != "D") {
-        fraPmtLst_->setEnabled(false);
-        cmdNotes_->hide();
-        txtLoan_[kLoanNbrField]->setFocus(Qt::OtherFocusReason);
+        payments_->setEnabled(false);
+        loan_->hideNotesButton();
+        loan_->focusField(kLoanNbrField);
     } else {
         std::optional<LoanRecord> loan;
         const bool read = trap.run([&] { loan = kb_.book->loan(kb_.CurLoanNbr); });
         if (loan) {
-            showLoan(*loan);
-            loanNbr_ = loan->LoanNbr;
+            loan_->showLoan(*loan);
             FillPmts(kb_.CurLoanNbr);
-            cmdMkPmt_->show();
+            loan_->showAddPayment();
             FillNotes(kb_.CurLoanNbr);
         } else {
             if (read) kb_.dialogs.message(kRecordNotFound, kAppTitle, Buttons::OK, Icon::None);
@@ -409,93 +181,39 @@ void frmKBLoan::Form_Load() {
         }
         if (mode == "D") {
             pbxLoan_[1]->show();
-            pbxLoan_[0]->setEnabled(false);
+            loan_->setEnabled(false);
             // The payments are shown, the newest in the entry panel, but nothing is done with them.
-            fraPmtLst_->setEnabled(false);
-            fraAddPmt_->setEnabled(false);
-            if (hasPayments()) {
-                fraAddPmt_->show();
+            payments_->setEnabled(false);
+            entry_->setEnabled(false);
+            if (payments_->hasPayments()) {
+                entry_->show();
                 GetPmt(0);
             }
             cmdOK_->setFocus(Qt::OtherFocusReason);
         } else {
-            lockLoanNumber();
-            txtLoan_[kLastNmField]->setFocus(Qt::OtherFocusReason);
+            loan_->lockLoanNumber();
+            loan_->focusField(kLastNmField);
         }
     }
     if (loanList_) loanList_->hide();
 }
 
-void frmKBLoan::lockLoanNumber() {
-    KBField* field = txtLoan_[kLoanNbrField];
-    field->setReadOnly(true);
-    field->setFocusPolicy(Qt::NoFocus);
-    field->setToolTip(QString());
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
-    palette.setColor(QPalette::Text, kLockedText);
-    field->setPalette(palette);
+void frmKBLoan::LoanFields(bool disp) { loan_->LoanFields(disp); }
+
+void frmKBLoan::holdLoan(bool held) {
+    LoanFields(!held);
+    payments_->setEnabled(!held);
 }
 
-void frmKBLoan::showLoan(const LoanRecord& loan) {
-    const LoanTexts texts = TextsOfLoan(loan);
-    for (std::size_t i = 0; i < texts.size(); ++i) txtLoan_[i]->setText(QString::fromStdString(texts[i]));
-}
+void frmKBLoan::FillPmts(const std::string& loanNbr) { payments_->FillPmts(loanNbr); }
 
-LoanTexts frmKBLoan::fieldTexts() const {
-    LoanTexts texts;
-    for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = txtLoan_[i]->text().toStdString();
-    return texts;
-}
+bool frmKBLoan::DeletePmt(const std::string& pmtNbr) { return payments_->DeletePmt(pmtNbr); }
 
-bool frmKBLoan::hasPayments() const { return lstPmts_->count() > 0; }
+void frmKBLoan::GetPmt(int nbrPmt) { entry_->GetPmt(nbrPmt); }
 
-void frmKBLoan::LoanFields(bool disp) {
-    for (KBField* field : txtLoan_) field->setEnabled(disp);
-    for (QPushButton* button : {cmdExit_, cmdMkPmt_, cmdSave_, cmdNotes_, cmdPayOff_}) button->setEnabled(disp);
-}
+void frmKBLoan::FillNotes(const std::string& loanNbr) { notes_->FillNotes(loanNbr); }
 
-void frmKBLoan::txtLoan_GotFocus(int index) {
-    ErrorTrap trap(kb_.dialogs, kTxtLoanLabel);
-    trap.run([&] {
-        KBField* field = txtLoan_[static_cast<std::size_t>(index)];
-        const std::string text = field->text().toStdString();
-        const std::string entering = EnteringText(index, text);
-        if (entering == text) return;
-        field->setText(QString::fromStdString(entering));
-    });
-}
-
-void frmKBLoan::txtLoan_LostFocus(int index) {
-    ErrorTrap trap(kb_.dialogs, kTxtLoanLabel);
-    trap.run([&] {
-        KBField* field = txtLoan_[static_cast<std::size_t>(index)];
-        const std::string text = field->text().toStdString();
-        const std::string leaving = LeavingText(index, text);
-        if (leaving != text) field->setText(QString::fromStdString(leaving));
-        KBField* amount = txtLoan_[kLoanAmtField];
-        KBField* balance = txtLoan_[kBalanceField];
-        if (BalanceTakesAmount(index, kb_.LoanMode, hasPayments(), amount->text().toStdString(),
-                               balance->text().toStdString()))
-            balance->setText(amount->text());
-    });
-}
-
-void frmKBLoan::cmdSave_Click() {
-    // Saving by its access key leaves the focus in the field: leave it first, so that its text is finished.
-    for (KBField* field : txtLoan_) {
-        if (field->hasFocus()) cmdSave_->setFocus(Qt::OtherFocusReason);
-    }
-    ErrorTrap trap(kb_.dialogs, kSaveLabel);
-    Refusal refusal;
-    if (!trap.run([&] { refusal = kb_.book->saveLoan(loanNbr_, fieldTexts()); })) return;
-    if (refusal) {
-        kb_.dialogs.message(*refusal, kAppTitle, Buttons::OK, Icon::None);
-        return;  // the loan stays on the screen as typed
-    }
-    kb_.ListDirty = true;
-    close();
-}
+void frmKBLoan::DelNote(const std::string& noteNbr) { notes_->DelNote(noteNbr); }
 
 void frmKBLoan::cmdExit_Click() {
     kb_.LoanMode.clear();
@@ -503,11 +221,11 @@ void frmKBLoan::cmdExit_Click() {
 }
 
 void frmKBLoan::cmdOK_Click() {
-    pbxLoan_[0]->setEnabled(true);
+    loan_->setEnabled(true);
     {
         ErrorTrap trap(kb_.dialogs, kOKLabel);
         trap.run([&] {
-            kb_.book->deleteLoan(loanNbr_);
+            kb_.book->deleteLoan(loan_->loanOnFile());
             kb_.ListDirty = true;
         });
     }
@@ -515,199 +233,24 @@ void frmKBLoan::cmdOK_Click() {
 }
 
 void frmKBLoan::cmdCancel_Click() {
-    pbxLoan_[0]->setEnabled(true);
+    loan_->setEnabled(true);
     cmdExit_Click();
 }
 
-// ---- Payments ----------------------------------------------------------------------------------------------
-
-std::string frmKBLoan::entryText(int index) const {
-    return txtAddPmt_[static_cast<std::size_t>(index)]->text().toStdString();
-}
-
-void frmKBLoan::setEntryText(int index, const std::string& text) {
-    txtAddPmt_[static_cast<std::size_t>(index)]->setText(QString::fromStdString(text));
-}
-
-KBField* frmKBLoan::firstLoanField() const {
-    KBField* field = txtLoan_[kLoanNbrField];
-    return field->focusPolicy() == Qt::NoFocus ? txtLoan_[kLastNmField] : field;
-}
-
-void frmKBLoan::focusFirstLoanField() { firstLoanField()->setFocus(Qt::OtherFocusReason); }
-
-void frmKBLoan::FillPmts(const std::string& loanNbr) {
-    ErrorTrap trap(kb_.dialogs, kFillPmtsLabel);
-    FigureReader figures;
-    std::vector<PaymentRecord> payments;
-    std::vector<std::string> rows;
-    // A list that could not be read keeps its rows: an empty one would pass for a loan without payments.
-    if (!trap.run([&] {
-            payments = kb_.book->payments(loanNbr);
-            rows = PaymentRowsNewestFirst(payments, figures);
-        }))
-        return;
-    figures.reportTo(trap);
-    shownPayments_.assign(payments.rbegin(), payments.rend());
-    QStringList items;
-    items.reserve(static_cast<qsizetype>(rows.size()));
-    for (const std::string& row : rows) items.push_back(QString::fromStdString(row));
-    lstPmts_->clear();
-    lstPmts_->addItems(items);
-}
-
-void frmKBLoan::GetPmt(int nbrPmt) {
-    ErrorTrap trap(kb_.dialogs, kGetPmtLabel);
-    trap.run([&] {
-        if (nbrPmt < 0 || static_cast<std::size_t>(nbrPmt) >= shownPayments_.size()) return;
-        const auto texts = EntryTextsOf(shownPayments_[static_cast<std::size_t>(nbrPmt)]);
-        for (int i = 0; i < kEntryFieldCount; ++i) setEntryText(i, texts[static_cast<std::size_t>(i)]);
-    });
-}
-
-void frmKBLoan::cmdMkPmt_Click() {
-    ErrorTrap trap(kb_.dialogs, kMkPmtLabel);
-    // The loan field being typed in is finished first: payment entry reads the payment, rate and balance.
+void frmKBLoan::cmdNotes_Click() {
+    // Leaving the loan field being typed in runs its rules before the fields are locked.
     ReleaseFocus(this);
-    trap.run([&] {
-        fraAddPmt_->show();
-        LoanFields(false);
-        fraPmtLst_->setEnabled(false);
-        for (KBField* field : txtAddPmt_) field->clear();
-        setEntryText(kPmtDTEntry, FormatDate(kb_.clock.today(), kDateMask));
-        setEntryText(kAmountEntry, txtLoan_[kPaymentField]->text().toStdString());
-        setEntryText(kNbrPmtsEntry, "1");
-        setEntryText(kChkNbrEntry, "CASH");
-    });
-    PmtCalc();
-    ShowNextPmtDT();
-    txtAddPmt_[kPmtDTEntry]->setFocus(Qt::OtherFocusReason);
-}
-
-void frmKBLoan::PmtCalc() {
-    ErrorTrap trap(kb_.dialogs, kPmtCalcLabel);
-    const QListWidgetItem* newest = lstPmts_->item(0);
-    const PmtCalcInput input{
-        entryText(kPmtDTEntry),
-        entryText(kAmountEntry),
-        entryText(kLateFeeEntry),
-        txtLoan_[kBalanceField]->text().toStdString(),
-        txtLoan_[kAPRField]->text().toStdString(),
-        InterestFromDT(txtLoan_[kLoanDTField]->text().toStdString(), newest ? newest->text().toStdString() : ""),
-    };
-    PmtCalcResult result;
-    if (!trap.run([&] { result = kb::PmtCalc(input); })) return;
-    if (!result.error.empty()) trap.record(result.error);
-    switch (result.outcome) {
-        case PmtCalcOutcome::Computed:
-            setEntryText(kPrincipalEntry, result.principalText);
-            setEntryText(kInterestEntry, result.interestText);
-            setEntryText(kBalanceEntry, result.balanceText);
-            break;
-        case PmtCalcOutcome::BackPayment:
-            kb_.dialogs.message(result.message, kAppTitle, Buttons::OK, Icon::None);
-            txtAddPmt_[kPmtDTEntry]->clear();
-            break;
-        case PmtCalcOutcome::NotComputed:
-            break;
-    }
-}
-
-void frmKBLoan::ShowNextPmtDT() {
-    ErrorTrap trap(kb_.dialogs, kCalcNextPmtDTLabel);
-    const NextPmtDTResult next = CalcNextPmtDT(PaymentCount(entryText(kNbrPmtsEntry)),
-                                               txtLoan_[kPmtsPerYrField]->text().toStdString(),
-                                               txtLoan_[kNextPmtDTField]->text().toStdString());
-    setEntryText(kNextPmtDTEntry, next.text());
-    if (!next.error.empty()) trap.record(next.error);
-}
-
-void frmKBLoan::txtAddPmt_GotFocus(int index) {
-    if (index != kAmountEntry && index != kLateFeeEntry) return;
-    ErrorTrap trap(kb_.dialogs, kTxtAddPmtLabel);
-    trap.run([&] {
-        KBField* field = txtAddPmt_[static_cast<std::size_t>(index)];
-        // Edited as its plain number, without the decimals it was formatted with.
-        field->setText(QString::fromStdString(GeneralNumber(NumVal(field->text().toStdString()))));
-    });
-}
-
-void frmKBLoan::txtAddPmt_LostFocus(int index) {
-    // Hiding the panel moves the focus on too; what was in it is no longer worked on.
-    if (!fraAddPmt_->isVisible()) return;
-    {
-        ErrorTrap trap(kb_.dialogs, kTxtAddPmtLabel);
-        if (index == kAmountEntry || index == kLateFeeEntry) {
-            trap.run([&] { setEntryText(index, FormatNumber(NumVal(entryText(index)), kPaymentFieldMask)); });
-        }
-    }
-    // The date moves the interest; the amounts move interest and due date; the number of payments the due date.
-    if (index == kPmtDTEntry || index == kAmountEntry || index == kLateFeeEntry) PmtCalc();
-    if (index == kAmountEntry || index == kLateFeeEntry || index == kNbrPmtsEntry) ShowNextPmtDT();
-}
-
-void frmKBLoan::cmdPost_Click() {
-    static constexpr const char* kPrintReceipt = "Print Payment Receipt";
-    QWidget* focused = focusWidget();
-    ReleaseFocus(this);
-    const auto keepEntering = [&] {
-        if (focused && focused->isEnabled()) focused->setFocus(Qt::OtherFocusReason);
-    };
-    {
-        ErrorTrap trap(kb_.dialogs, kPostLabel);
-        Refusal refusal;
-        EntryTexts texts;
-        for (int i = 0; i < kEntryFieldCount; ++i) texts[static_cast<std::size_t>(i)] = entryText(i);
-        // The payment and the loan's balance and due date are stored together or not at all.
-        const bool posted = trap.run([&] { refusal = kb_.book->postPayment(loanNbr_, texts, kb_.clock.today()); });
-        if (refusal) {
-            kb_.dialogs.message(*refusal, kAppTitle, Buttons::OK, Icon::None);
-            return keepEntering();
-        }
-        if (!posted) {
-            // The panel stays open with the payment as typed; Clear abandons it.
-            trap.report();
-            return keepEntering();
-        }
-        txtLoan_[kNextPmtDTField]->setText(txtAddPmt_[kNextPmtDTEntry]->text());
-        txtLoan_[kBalanceField]->setText(txtAddPmt_[kBalanceEntry]->text());
-        trap.run([&] { closeAddPmt(); });
-    }
-    FillPmts(loanNbr_);
-    if (kb_.dialogs.message(kPrintReceipt, kAppTitle, Buttons::YesNo, Icon::None) == Answer::Yes) {
-        mnuPmtReceipt_Click();
-    }
-    focusFirstLoanField();
-}
-
-void frmKBLoan::cmdClear_Click() {
-    ErrorTrap trap(kb_.dialogs, kClearLabel);
-    ReleaseFocus(this);
-    trap.run([&] { closeAddPmt(); });
-    focusFirstLoanField();
-}
-
-void frmKBLoan::closeAddPmt() {
-    LoanFields(true);
-    fraPmtLst_->setEnabled(true);
-    fraAddPmt_->hide();
-    for (KBField* field : txtAddPmt_) field->clear();
-}
-
-std::vector<std::string> frmKBLoan::paymentRows() const {
-    std::vector<std::string> rows;
-    rows.reserve(static_cast<std::size_t>(lstPmts_->count()));
-    for (int row = 0; row < lstPmts_->count(); ++row) rows.push_back(lstPmts_->item(row)->text().toStdString());
-    return rows;
+    holdLoan(true);
+    notes_->showNotesList();
 }
 
 // The reports print the loan as the screen shows it, edits not yet saved included.
 void frmKBLoan::mnuPmtReceipt_Click() {
-    PrintPaymentReceipt(kb_, {fieldTexts(), paymentRows(), kb_.DealerNm, kb_.TYMsg1, kb_.TYMsg2});
+    PrintPaymentReceipt(kb_, {loan_->texts(), payments_->shownPayments(), kb_.DealerNm, kb_.TYMsg1, kb_.TYMsg2});
 }
 
 void frmKBLoan::mnuHistory_Click() {
-    PrintLoanHistory(kb_, {windowTitle().toStdString(), fieldTexts(), paymentRows()});
+    PrintLoanHistory(kb_, {windowTitle().toStdString(), loan_->texts(), payments_->shownPayments()});
 }
 
 void frmKBLoan::cmdPayOff_Click() {
@@ -715,9 +258,9 @@ void frmKBLoan::cmdPayOff_Click() {
     // The loan field being typed in is finished first: the payoff reads the balance, rate and loan date.
     ReleaseFocus(this);
     trap.run([&] {
-        auto* payOff = new frmPayOff(kb_, this, txtLoan_[kBalanceField]->text(), txtLoan_[kAPRField]->text(),
-                                     txtLoan_[kLoanDTField]->text(),
-                                     hasPayments() ? lstPmts_->item(0)->text() : QString());
+        const auto shown = [this](int field) { return QString::fromStdString(loan_->text(field)); };
+        auto* payOff = new frmPayOff(kb_, this, shown(kBalanceField), shown(kAPRField), shown(kLoanDTField),
+                                     NewestPmtDT(payments_->shownPayments()));
         payOff->show();
         payOff->activateWindow();
     });
@@ -727,17 +270,6 @@ bool frmKBLoan::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
         const auto panel = std::find(pbxLoan_.begin(), pbxLoan_.end(), watched);
         if (panel != pbxLoan_.end()) pbxLoan_MouseDown(static_cast<int>(panel - pbxLoan_.begin()));
-    }
-    if (watched == lstPmts_ && event->type() == QEvent::KeyPress) {
-        const auto& key = static_cast<const QKeyEvent&>(*event);
-        if (key.key() == Qt::Key_Delete) {
-            lstPmts_KeyDown(key);
-            return true;
-        }
-    }
-    if (const int note = noteFieldIndex(watched); note >= 0) {
-        if (event->type() == QEvent::KeyPress) return txtNote_KeyPress(note, static_cast<QKeyEvent&>(*event));
-        if (event->type() == QEvent::FocusIn) txtNote_GotFocus(note);
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -750,413 +282,13 @@ void frmKBLoan::pbxLoan_MouseDown(int index) {
 
 QWidget* frmKBLoan::panelClickTarget(int index) const {
     if (index == 1) return cmdOK_;
-    if (index == 2) return lstNotes_;
-    if (index == 3) return txtNoteDT_;
+    if (index == 2) return notes_->notesList();
+    if (index == 3) return notes_->firstNoteField();
     // The loan panel: whatever is being worked on beside it comes first.
-    if (!fraAddPmt_->isHidden()) return txtAddPmt_[0];
-    if (!pbxLoan_[2]->isHidden()) return lstNotes_;
-    if (!pbxLoan_[3]->isHidden()) return txtNoteDT_;
-    return firstLoanField();
-}
-
-void frmKBLoan::lstPmts_KeyDown(const QKeyEvent& event) {
-    static constexpr const char* kConfirm = "ARE YOU SURE YOU WANT TO DELETE THE LAST PAYMENT MADE";
-    // Only the newest payment can be taken back: the loan is wound back from its figures.
-    if (event.key() != Qt::Key_Delete || lstPmts_->count() == 0 || lstPmts_->currentRow() != 0) return;
-    if (kb_.dialogs.message(kConfirm, kAppTitle, Buttons::YesNo, Icon::None) != Answer::Yes) return;
-    if (DeletePmt(NewestPaymentKey(loanNbr_, shownPayments_.front()))) {
-        delete lstPmts_->takeItem(0);
-        shownPayments_.erase(shownPayments_.begin());
-    }
-}
-
-bool frmKBLoan::DeletePmt(const std::string& pmtNbr) {
-    ErrorTrap trap(kb_.dialogs, kDeletePmtsLabel);
-    PaymentTakeBack takeBack;
-    // The payment goes and the loan's balance and due date come back together, or nothing changes.
-    const bool done = trap.run([&] {
-        takeBack = kb_.book->takeBackPayment(loanNbr_, pmtNbr, txtLoan_[kPmtsPerYrField]->text().toStdString(),
-                                             txtLoan_[kNextPmtDTField]->text().toStdString());
-    });
-    if (!done) return false;
-    if (!takeBack.message.empty()) {
-        kb_.dialogs.message(takeBack.message, kAppTitle, Buttons::OK, Icon::None);
-        return false;
-    }
-    txtLoan_[kBalanceField]->setText(QString::fromStdString(takeBack.balanceText));
-    txtLoan_[kNextPmtDTField]->setText(QString::fromStdString(takeBack.nextPmtDT.text()));
-    if (!takeBack.nextPmtDT.error.empty()) {
-        ErrorTrap stepTrap(kb_.dialogs, kCalcNextPmtDTLabel);
-        stepTrap.record(takeBack.nextPmtDT.error);
-    }
-    return true;
-}
-
-// ---- Notes -------------------------------------------------------------------------------------------------
-
-QWidget* frmKBLoan::buildNotesListPanel() {
-    auto* panel = new QFrame(this);
-    panel->setObjectName("pbxLoan_2");
-    panel->setFrameShape(QFrame::StyledPanel);
-    pbxLoan_[2] = panel;
-    auto* layout = new QVBoxLayout(panel);
-    layout->addWidget(WindowHeading(panel, "lblNotesHeading", kNotesListHeading));
-
-    cmdAddNote_ = MakeButton(panel, "cmdAddNote", "&Add", "Add New Note");
-    cmdExitNote_[0] = MakeButton(panel, "cmdExitNote_0", "&Exit", "Exit Note Screen");
-    cmdView_ = MakeButton(panel, "cmdView", "&View", "View selected Note");
-    cmdDelete_ = MakeButton(panel, "cmdDelete", "&Delete", "Delete Selected Note");
-    const auto buttonRow = [](QPushButton* first, QPushButton* second) {
-        auto* row = new QHBoxLayout;
-        row->addWidget(first);
-        row->addWidget(second);
-        row->addStretch(1);
-        return row;
-    };
-    layout->addLayout(buttonRow(cmdAddNote_, cmdExitNote_[0]));
-
-    lstNotes_ = new QListWidget(panel);
-    lstNotes_->setObjectName("lstNotes");
-    lstNotes_->setFont(FixedPitchFont());
-    lstNotes_->setUniformItemSizes(true);
-    lstNotes_->setFixedHeight(TwipsToPixels(kNotesListTwips));
-    const QFontMetrics metrics(lstNotes_->font());
-    const int dateWidth = kNoteFields[kNoteDTField].maxLength;
-    const int rowCharacters = dateWidth + 1 + kNoteFields[kSubjectField].maxLength;
-    lstNotes_->setMinimumWidth(metrics.horizontalAdvance(QString(rowCharacters + 3, '0')) +
-                               2 * lstNotes_->frameWidth());
-
-    // The column captions over the list, in its font, where its columns begin.
-    auto* captions = new QLabel(QString(kNoteFields[kNoteDTField].label).leftJustified(dateWidth + 1) +
-                                    kNoteFields[kSubjectField].label,
-                                panel);
-    captions->setObjectName("lblNoteColumns");
-    captions->setFont(lstNotes_->font());
-    captions->setIndent(lstNotes_->frameWidth() + 4);
-    layout->addWidget(captions);
-    layout->addWidget(lstNotes_);
-    layout->addLayout(buttonRow(cmdView_, cmdDelete_));
-
-    lstNoteLN_ = new QListWidget(panel);
-    lstNoteLN_->setObjectName("lstNoteLN");
-    lstNoteLN_->hide();
-
-    setTabOrder(cmdAddNote_, cmdExitNote_[0]);
-    setTabOrder(cmdExitNote_[0], lstNotes_);
-    setTabOrder(lstNotes_, cmdView_);
-    setTabOrder(cmdView_, cmdDelete_);
-
-    connect(cmdAddNote_, &QPushButton::clicked, this, [this] { cmdAddNote_Click(); });
-    connect(cmdExitNote_[0], &QPushButton::clicked, this, [this] { cmdExitNote_Click(0); });
-    connect(cmdView_, &QPushButton::clicked, this, [this] { cmdView_Click(); });
-    connect(lstNotes_, &QListWidget::itemDoubleClicked, this, [this] { cmdView_Click(); });
-    connect(cmdDelete_, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
-    panel->hide();
-    return panel;
-}
-
-QWidget* frmKBLoan::buildNoteDetailPanel() {
-    auto* panel = new QFrame(this);
-    panel->setObjectName("pbxLoan_3");
-    panel->setFrameShape(QFrame::StyledPanel);
-    pbxLoan_[3] = panel;
-    auto* layout = new QVBoxLayout(panel);
-    layout->addWidget(WindowHeading(panel, "lblNoteHeading", kNoteInfoHeading));
-
-    const QFont fixedPitch = FixedPitchFont();
-    const QFontMetrics metrics(fixedPitch);
-    const auto label = [&](int index) {
-        auto* caption = new QLabel(QString::fromUtf8(kNoteFields[index].label), panel);
-        caption->setObjectName(QString("lblNote_%1").arg(index));
-        return caption;
-    };
-    const auto lineField = [&](int index) {
-        const NoteFieldDef& def = kNoteFields[index];
-        auto* field = new KBField(QString("txtNote_%1").arg(index), def.inputClass, kb_, panel);
-        field->setMaxLength(def.maxLength);
-        field->setFont(fixedPitch);
-        field->setFixedWidth(metrics.horizontalAdvance(QString(def.maxLength + 1, 'W')) + 10);
-        field->installEventFilter(this);
-        return field;
-    };
-    txtNoteDT_ = lineField(kNoteDTField);
-    txtSubject_ = lineField(kSubjectField);
-    txtNoteText_ = new QPlainTextEdit(panel);
-    txtNoteText_->setObjectName("txtNote_2");
-    txtNoteText_->setFont(fixedPitch);
-    txtNoteText_->setTabChangesFocus(true);
-    txtNoteText_->setFixedHeight(metrics.lineSpacing() * 10 + 12);
-    txtNoteText_->installEventFilter(this);
-    // A paste can bring more than the Note field holds: what goes past its limit is cut off.
-    connect(txtNoteText_, &QPlainTextEdit::textChanged, this, [this] {
-        const int limit = kNoteFields[kNoteTextField].maxLength;
-        const QString text = txtNoteText_->toPlainText();
-        if (text.size() <= limit) return;
-        txtNoteText_->setPlainText(text.left(limit));
-        txtNoteText_->moveCursor(QTextCursor::End);
-    });
-    // Bound to the note's number and key; never shown.
-    txtNbr_ = new QLineEdit(panel);
-    txtNbr_->setObjectName("txtNbr");
-    txtNbr_->hide();
-    txtLN_ = new QLineEdit(panel);
-    txtLN_->setObjectName("txtLN");
-    txtLN_->hide();
-
-    cmdSaveNote_ = MakeButton(panel, "cmdSaveNote", "&Save", "Save Note to file");
-    cmdExitNote_[1] = MakeButton(panel, "cmdExitNote_1", "E&xit", "Return to Note List");
-    cmdEdit_ = MakeButton(panel, "cmdEdit", "&Edit", nullptr);
-    cmdEdit_->hide();
-
-    // Top to bottom in tab order, as narrow as the notes list panel it takes turns with.
-    auto* grid = new QGridLayout;
-    grid->setColumnStretch(2, 1);
-    grid->addWidget(label(kNoteDTField), 0, 0, Qt::AlignRight);
-    grid->addWidget(txtNoteDT_, 0, 1, Qt::AlignLeft);
-    grid->addWidget(label(kSubjectField), 1, 0, Qt::AlignRight);
-    grid->addWidget(txtSubject_, 1, 1, 1, 2, Qt::AlignLeft);
-    layout->addLayout(grid);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdSaveNote_);
-    buttons->addWidget(cmdExitNote_[1]);
-    buttons->addStretch(1);
-    layout->addLayout(buttons);
-    layout->addWidget(label(kNoteTextField));
-    layout->addWidget(txtNoteText_);
-    layout->addWidget(cmdEdit_, 0, Qt::AlignRight);
-
-    setTabOrder(txtNoteDT_, txtSubject_);
-    setTabOrder(txtSubject_, cmdSaveNote_);
-    setTabOrder(cmdSaveNote_, cmdExitNote_[1]);
-    setTabOrder(cmdExitNote_[1], txtNoteText_);
-    setTabOrder(txtNoteText_, cmdEdit_);
-
-    connect(cmdSaveNote_, &QPushButton::clicked, this, [this] { cmdSaveNote_Click(); });
-    connect(cmdExitNote_[1], &QPushButton::clicked, this, [this] { cmdExitNote_Click(1); });
-    connect(cmdEdit_, &QPushButton::clicked, this, [this] { cmdEdit_Click(); });
-    panel->hide();
-    return panel;
-}
-
-void frmKBLoan::FillNotes(const std::string& loanNbr) {
-    ErrorTrap trap(kb_.dialogs, kFillNotesLabel);
-    NoteList notes;
-    // A list that could not be read keeps its rows, and the Notes button its colour.
-    if (!trap.run([&] { notes = NotesNewestFirst(kb_.book->notes(loanNbr)); })) return;
-    lstNotes_->clear();
-    lstNoteLN_->clear();
-    lstNotes_->addItems(ToStringList(notes.rows));
-    lstNoteLN_->addItems(ToStringList(notes.keys));
-    QPalette palette = cmdNotes_->palette();
-    palette.setColor(QPalette::Button,
-                     notes.rows.empty() ? QApplication::palette(cmdNotes_).color(QPalette::Button) : kHasNotesColour);
-    cmdNotes_->setPalette(palette);
-}
-
-void frmKBLoan::DelNote(const std::string& noteNbr) {
-    ErrorTrap trap(kb_.dialogs, kDelNoteLabel);
-    Refusal refusal;
-    trap.run([&] { refusal = kb_.book->deleteNote(noteNbr); });
-    if (refusal) kb_.dialogs.message(*refusal, kAppTitle, Buttons::OK, Icon::None);
-}
-
-void frmKBLoan::cmdNotes_Click() {
-    // Leaving the loan field being typed in runs its rules before the fields are locked.
-    ReleaseFocus(this);
-    LoanFields(false);
-    fraPmtLst_->setEnabled(false);
-    pbxLoan_[2]->show();
-    lstNotes_->setFocus(Qt::OtherFocusReason);
-}
-
-void frmKBLoan::cmdExitNote_Click(int index) {
-    if (index == 0) {
-        pbxLoan_[2]->hide();
-        LoanFields(true);
-        fraPmtLst_->setEnabled(true);
-        focusFirstLoanField();
-        return;
-    }
-    // The note as it stands is dropped: nothing of it is stored.
-    clearNoteDetail();
-    applyNoteButtons("A");
-    showNotesList();
-}
-
-void frmKBLoan::cmdAddNote_Click() {
-    ErrorTrap trap(kb_.dialogs, kAddNoteLabel);
-    std::int64_t noteID = 0;
-    // Without a number from the store no note can be begun: the list stays.
-    if (!trap.run([&] { noteID = kb_.book->beginNote(); })) return;
-    NoteMode_ = "A";
-    clearNoteDetail();
-    txtNbr_->setText(QString::number(noteID));
-    setNoteText(kNoteDTField, FormatDate(kb_.clock.today(), kDateMask));
-    applyNoteFields(NoteMode_);
-    applyNoteButtons(NoteMode_);
-    showNoteDetail();
-    txtNoteDT_->setFocus(Qt::OtherFocusReason);
-}
-
-void frmKBLoan::cmdView_Click() {
-    const int row = selectedNote();
-    if (row < 0) {
-        kb_.dialogs.message(kNoNoteSelected, kAppTitle, Buttons::OK, Icon::None);
-        return;
-    }
-    ErrorTrap trap(kb_.dialogs, kViewLabel);
-    NoteMode_ = "V";
-    clearNoteDetail();
-    applyNoteFields(NoteMode_);
-    showNoteDetail();
-    std::optional<NoteRecord> note;
-    const std::string key = lstNoteLN_->item(row)->text().toStdString();
-    if (trap.run([&] { note = kb_.book->note(key); }) && !note) {
-        kb_.dialogs.message(kRecordNotFound, kAppTitle, Buttons::OK, Icon::None);
-    }
-    if (note) {
-        setNoteText(kNoteDTField, note->NoteDT);
-        setNoteText(kSubjectField, note->Subject);
-        setNoteText(kNoteTextField, note->Note);
-        txtNbr_->setText(QString::number(note->NoteID));
-        txtLN_->setText(QString::fromStdString(note->LoanNbr));
-        applyNoteButtons(NoteMode_);
-    } else {
-        // Nothing to look at: the fields stay empty and Exit leads back to the list.
-        applyNoteButtons("A");
-    }
-    txtNoteDT_->setFocus(Qt::OtherFocusReason);
-}
-
-void frmKBLoan::cmdEdit_Click() {
-    NoteMode_ = "E";
-    applyNoteFields(NoteMode_);
-    applyNoteButtons(NoteMode_);
-    txtNoteText_->setFocus(Qt::OtherFocusReason);
-}
-
-void frmKBLoan::cmdSaveNote_Click() {
-    // Saving by its access key leaves the focus in a field: leave it first, so that the date is checked.
-    if (QWidget* focused = focusWidget(); noteFieldIndex(focused) >= 0) cmdSaveNote_->setFocus(Qt::OtherFocusReason);
-    {
-        ErrorTrap trap(kb_.dialogs, kPostNoteLabel);
-        const NoteRecord note = NoteOfEntry(loanNbr_, txtNbr_->text().toStdString(), noteText(kNoteDTField),
-                                            noteText(kSubjectField), noteText(kNoteTextField));
-        Refusal refusal;
-        const bool saved = trap.run([&] { refusal = kb_.book->saveNote(note, NoteMode_ == "E"); });
-        if (refusal) {
-            kb_.dialogs.message(*refusal, kAppTitle, Buttons::OK, Icon::None);
-            return;
-        }
-        txtLN_->setText(QString::fromStdString(note.LoanNbr));
-        // A note the store refused stays on the panel as typed, to be put right or abandoned with Exit.
-        if (!saved) return;
-    }
-    clearNoteDetail();
-    applyNoteButtons("A");
-    showNotesList();
-    FillNotes(loanNbr_);
-}
-
-void frmKBLoan::cmdDelete_Click() {
-    static constexpr const char* kConfirm = "ARE YOU SURE YOU WANT TO DELETE THIS NOTE";
-    const int row = selectedNote();
-    if (row < 0) {
-        kb_.dialogs.message(kNoNoteSelected, kAppTitle, Buttons::OK, Icon::None);
-        return;
-    }
-    if (kb_.dialogs.message(kConfirm, kAppTitle, Buttons::YesNo, Icon::None) != Answer::Yes) return;
-    DelNote(lstNoteLN_->item(row)->text().toStdString());
-    FillNotes(loanNbr_);
-    lstNotes_->setFocus(Qt::OtherFocusReason);
-}
-
-void frmKBLoan::txtNote_GotFocus(int index) {
-    // The date and subject fields keep what they held themselves, for F10.
-    if (index == kNoteTextField) SavField_ = txtNoteText_->toPlainText();
-}
-
-bool frmKBLoan::txtNote_KeyPress(int index, QKeyEvent& event) {
-    // Tab moves on from every field; a field that takes no typing must not hold the focus for good.
-    if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) return false;
-    if (!NoteFieldTakesTyping(NoteMode_, index)) return true;
-    if (index != kNoteTextField) return false;  // the field applies its own key rules
-    return noteTextKeyPress(event);
-}
-
-bool frmKBLoan::noteTextKeyPress(QKeyEvent& event) {
-    const FieldKey judged = JudgeFieldKey(event, kNoteFields[kNoteTextField].inputClass, kb_);
-    switch (judged.action) {
-        case FieldKey::Action::Restore: txtNoteText_->setPlainText(SavField_); return true;
-        case FieldKey::Action::Clear: txtNoteText_->clear(); return true;
-        case FieldKey::Action::Taken:
-        case FieldKey::Action::Refused: return true;
-        case FieldKey::Action::Edit: return false;
-        case FieldKey::Action::Type: break;
-    }
-    const bool adds = judged.code >= 32 || judged.code == 13;
-    const bool full = txtNoteText_->toPlainText().size() >= kNoteFields[kNoteTextField].maxLength;
-    return adds && full && !txtNoteText_->textCursor().hasSelection();
-}
-
-int frmKBLoan::noteFieldIndex(const QObject* watched) const {
-    if (!watched) return -1;
-    if (watched == txtNoteDT_) return kNoteDTField;
-    if (watched == txtSubject_) return kSubjectField;
-    if (watched == txtNoteText_) return kNoteTextField;
-    return -1;
-}
-
-int frmKBLoan::selectedNote() const {
-    const QList<QListWidgetItem*> selected = lstNotes_->selectedItems();
-    return selected.isEmpty() ? -1 : lstNotes_->row(selected.front());
-}
-
-void frmKBLoan::applyNoteFields(const std::string& noteMode) {
-    txtNoteDT_->setReadOnly(!NoteFieldTakesTyping(noteMode, kNoteDTField));
-    txtSubject_->setReadOnly(!NoteFieldTakesTyping(noteMode, kSubjectField));
-    txtNoteText_->setReadOnly(!NoteFieldTakesTyping(noteMode, kNoteTextField));
-}
-
-void frmKBLoan::applyNoteButtons(const std::string& noteMode) {
-    const NoteLayout layout = NoteLayoutOf(noteMode);
-    cmdSaveNote_->setVisible(layout.saveShown);
-    cmdEdit_->setVisible(layout.editShown);
-    cmdEdit_->setEnabled(layout.editEnabled);
-}
-
-std::string frmKBLoan::noteText(int index) const {
-    if (index == kNoteTextField) return txtNoteText_->toPlainText().toStdString();
-    return (index == kNoteDTField ? txtNoteDT_ : txtSubject_)->text().toStdString();
-}
-
-void frmKBLoan::setNoteText(int index, const std::string& text) {
-    const QString shown = QString::fromStdString(text);
-    if (index == kNoteTextField) {
-        txtNoteText_->setPlainText(shown);
-        return;
-    }
-    KBField* field = index == kNoteDTField ? txtNoteDT_ : txtSubject_;
-    field->setText(shown);
-}
-
-void frmKBLoan::clearNoteDetail() {
-    for (int i = 0; i < kNoteFieldCount; ++i) setNoteText(i, "");
-    txtNbr_->clear();
-    txtLN_->clear();
-}
-
-// One panel is hidden before the other is shown: the window would otherwise grow to hold both for a moment, and keep
-// that size.
-void frmKBLoan::showNotesList() {
-    pbxLoan_[3]->hide();
-    pbxLoan_[2]->show();
-    lstNotes_->setFocus(Qt::OtherFocusReason);
-}
-
-void frmKBLoan::showNoteDetail() {
-    pbxLoan_[2]->hide();
-    pbxLoan_[3]->show();
+    if (!entry_->isHidden()) return entry_->dateField();
+    if (!pbxLoan_[2]->isHidden()) return notes_->notesList();
+    if (!pbxLoan_[3]->isHidden()) return notes_->firstNoteField();
+    return loan_->firstField();
 }
 
 void frmKBLoan::closeEvent(QCloseEvent* event) {

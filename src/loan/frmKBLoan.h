@@ -3,26 +3,23 @@
 #include <QWidget>
 #include <array>
 #include <string>
-#include <vector>
 
-#include "book/book.h"
-#include "book/loan_fields.h"
 #include "core/kbmain.h"
 
-class QGroupBox;
-class QKeyEvent;
-class QLineEdit;
-class QListWidget;
 class QMenuBar;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace kb {
 
-class KBField;
+class LoanPanel;
+class NotesPanel;
+class PaymentEntryPanel;
+class PaymentListPanel;
 
 // The loan record screen: one loan added ("A"), viewed and edited ("P") or deleted ("D"), as LoanMode says when it
-// opens. While it is open the loan list window it was opened from is disabled and hidden.
+// opens. While it is open the loan list window it was opened from is disabled and hidden. The loan, its payment
+// list, the payment entry and the notes are panels of their own; the screen holds them together, with the menus
+// and the delete confirmation.
 class frmKBLoan : public QWidget {
     Q_OBJECT
 public:
@@ -56,119 +53,35 @@ protected:
 
 private:
     QMenuBar* buildMenus();
-    QWidget* buildLoanPanel();
     QWidget* buildDeletePanel();
-    QGroupBox* buildPaymentList();
-    QWidget* buildPaymentHeadings();
-    QGroupBox* buildAddPaymentPanel();
-    QWidget* buildNotesListPanel();
-    QWidget* buildNoteDetailPanel();
+    // Room beside the payment list for the largest of the panels that take turns there.
+    void reserveSideRoom(QWidget* sideColumn, int spacing);
+    void connectPanels();
 
     void Form_Load();
     void Form_Unload();
-    void txtLoan_GotFocus(int index);
-    void txtLoan_LostFocus(int index);
-    void cmdSave_Click();
     void cmdExit_Click();
     void cmdOK_Click();
     void cmdCancel_Click();
-
-    void cmdMkPmt_Click();
-    void cmdPost_Click();
-    void cmdClear_Click();
-    void txtAddPmt_GotFocus(int index);
-    void txtAddPmt_LostFocus(int index);
-    void lstPmts_KeyDown(const QKeyEvent& event);
+    void cmdNotes_Click();
+    void cmdPayOff_Click();
+    void mnuHistory_Click();
+    // The loan and its payment list wait while a payment or a note is worked on beside them.
+    void holdLoan(bool held);
     void pbxLoan_MouseDown(int index);
     // Where a click on an empty spot of panel `index` puts the focus.
     QWidget* panelClickTarget(int index) const;
-    void cmdPayOff_Click();
-    void mnuHistory_Click();
-    std::vector<std::string> paymentRows() const;
-    // Splits the payment of the entry fields into principal, interest and the balance after.
-    void PmtCalc();
-    // Entry field 6: the loan's next due date moved on by the number of payments of entry field 3.
-    void ShowNextPmtDT();
-    // Ends payment entry: the loan fields unlocked, the entry fields emptied, the panel hidden.
-    void closeAddPmt();
-    std::string entryText(int index) const;
-    void setEntryText(int index, const std::string& text);
-    // Loan field 0, or the first field after it when the loan number is locked.
-    KBField* firstLoanField() const;
-    void focusFirstLoanField();
-
-    void cmdNotes_Click();
-    void cmdAddNote_Click();
-    void cmdView_Click();
-    void cmdEdit_Click();
-    void cmdSaveNote_Click();
-    void cmdDelete_Click();
-    void cmdExitNote_Click(int index);
-    void txtNote_GotFocus(int index);
-    // True when the key is dealt with here and goes no further.
-    bool txtNote_KeyPress(int index, QKeyEvent& event);
-    // The Note field's own keys: F10, Alt+Delete, the special keys, the "M" class and the length limit.
-    bool noteTextKeyPress(QKeyEvent& event);
-    int noteFieldIndex(const QObject* watched) const;
-    // The row of the notes list the user selected, or -1.
-    int selectedNote() const;
-    // Which note fields take typing, and which buttons the detail panel shows, in that NoteMode.
-    void applyNoteFields(const std::string& noteMode);
-    void applyNoteButtons(const std::string& noteMode);
-    std::string noteText(int index) const;
-    void setNoteText(int index, const std::string& text);
-    void clearNoteDetail();
-    // From the detail panel back to the notes list, and the other way.
-    void showNotesList();
-    void showNoteDetail();
-
-    void showLoan(const LoanRecord& loan);
-    LoanTexts fieldTexts() const;
-    void lockLoanNumber();
-    bool hasPayments() const;
 
     KBMain& kb_;
     QPointer<QWidget> loanList_;
-    std::array<KBField*, kLoanFieldCount> txtLoan_{};
-    // The payment entry fields, `txtAddPmt` 0 to 8.
-    std::array<KBField*, 9> txtAddPmt_{};
+    LoanPanel* loan_ = nullptr;
+    PaymentListPanel* payments_ = nullptr;
+    PaymentEntryPanel* entry_ = nullptr;
+    NotesPanel* notes_ = nullptr;
     // 0 the loan data, 1 the delete confirmation, 2 the notes list, 3 the note detail.
     std::array<QWidget*, 4> pbxLoan_{};
-    QGroupBox* fraPmtLst_ = nullptr;
-    QGroupBox* fraAddPmt_ = nullptr;
-    QListWidget* lstPmts_ = nullptr;
-    QPushButton* cmdSave_ = nullptr;
-    QPushButton* cmdExit_ = nullptr;
-    QPushButton* cmdMkPmt_ = nullptr;
-    QPushButton* cmdNotes_ = nullptr;
-    QPushButton* cmdPayOff_ = nullptr;
     QPushButton* cmdOK_ = nullptr;
     QPushButton* cmdCancel_ = nullptr;
-    QPushButton* cmdPost_ = nullptr;
-    QPushButton* cmdClear_ = nullptr;
-
-    // The notes list panel and the note detail panel.
-    QListWidget* lstNotes_ = nullptr;
-    // Row i holds the NoteKey of the note in row i of lstNotes.
-    QListWidget* lstNoteLN_ = nullptr;
-    QPushButton* cmdAddNote_ = nullptr;
-    std::array<QPushButton*, 2> cmdExitNote_{};
-    QPushButton* cmdView_ = nullptr;
-    QPushButton* cmdDelete_ = nullptr;
-    KBField* txtNoteDT_ = nullptr;
-    KBField* txtSubject_ = nullptr;
-    QPlainTextEdit* txtNoteText_ = nullptr;
-    QLineEdit* txtNbr_ = nullptr;
-    QLineEdit* txtLN_ = nullptr;
-    QPushButton* cmdSaveNote_ = nullptr;
-    QPushButton* cmdEdit_ = nullptr;
-    std::string NoteMode_;
-    // What the Note field held when it got the focus; F10 puts it back.
-    QString SavField_;
-    // The payments the payment list shows, row by row: newest first.
-    std::vector<PaymentRecord> shownPayments_;
-    // The number of the loan on file that the screen shows; empty while adding.
-    std::string loanNbr_;
     bool unloaded_ = false;
 };
 

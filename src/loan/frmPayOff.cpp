@@ -1,7 +1,6 @@
 #include "loan/frmPayOff.h"
 
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,6 +11,7 @@
 #include "core/error_trap.h"
 #include "core/input_rules.h"
 #include "widgets/kb_field.h"
+#include "widgets/window_parts.h"
 
 namespace kb {
 
@@ -42,14 +42,13 @@ protected:
 }  // namespace
 
 frmPayOff::frmPayOff(KBMain& kb, QWidget* loanScreen, const QString& balance, const QString& apr,
-                     const QString& loanDT, const QString& newestPmtRow)
+                     const QString& loanDT, const std::optional<std::string>& newestPmtDT)
     : QWidget(nullptr, Qt::Window), kb_(kb), loanScreen_(loanScreen) {
     setObjectName("frmPayOff");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(kCaption);
 
-    QFont fixedPitch = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    fixedPitch.setPointSize(9);
+    const QFont fixedPitch = FixedPitchFont();
 
     txtPODate_ = new KBField("txtPODate", "D", kb_, this);
     txtPODate_->setMaxLength(kFieldLength);
@@ -82,15 +81,14 @@ frmPayOff::frmPayOff(KBMain& kb, QWidget* loanScreen, const QString& balance, co
     setTabOrder(txtPODate_, txtPOAmt_);
     setTabOrder(txtPOAmt_, cmdExit_);
 
-    Form_Load(balance, apr, loanDT, newestPmtRow);
+    Form_Load(balance, apr, loanDT, newestPmtDT);
 }
 
 void frmPayOff::Form_Load(const QString& balance, const QString& apr, const QString& loanDT,
-                          const QString& newestPmtRow) {
+                          const std::optional<std::string>& newestPmtDT) {
     ErrorTrap trap(kb_.dialogs, kFormLoadLabel);
     trap.run([&] {
-        basis_ = PayOffBasisOf(balance.toStdString(), apr.toStdString(), loanDT.toStdString(),
-                               newestPmtRow.toStdString());
+        basis_ = PayOffBasisOf(balance.toStdString(), apr.toStdString(), loanDT.toStdString(), newestPmtDT);
     });
     if (loanScreen_) loanScreen_->setEnabled(false);
 }

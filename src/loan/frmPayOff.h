@@ -1,6 +1,8 @@
 #pragma once
 #include <QPointer>
 #include <QWidget>
+#include <optional>
+#include <string>
 
 #include "core/kbmain.h"
 #include "loan/payoff_calc.h"
@@ -17,17 +19,18 @@ class KBField;
 class frmPayOff : public QWidget {
     Q_OBJECT
 public:
-    // The texts of the loan record screen's Balance, APR and Date fields and of its payment list's first row
-    // (empty when the loan has no payments). Not shown yet: the caller shows it and gives it the focus.
+    // The texts of the loan record screen's Balance, APR and Date fields and the date of the loan's newest payment
+    // (none when the loan has no payments). Not shown yet: the caller shows it and gives it the focus.
     frmPayOff(KBMain& kb, QWidget* loanScreen, const QString& balance, const QString& apr, const QString& loanDT,
-              const QString& newestPmtRow);
+              const std::optional<std::string>& newestPmtDT);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Form_Load(const QString& balance, const QString& apr, const QString& loanDT, const QString& newestPmtRow);
+    void Form_Load(const QString& balance, const QString& apr, const QString& loanDT,
+                   const std::optional<std::string>& newestPmtDT);
     void Form_Unload();
     // True when the key is dealt with here and goes no further.
     bool txtPODate_KeyPress(QKeyEvent& event);

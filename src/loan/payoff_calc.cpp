@@ -22,8 +22,8 @@ std::string NotADate(std::string_view what, std::string_view text) {
 }  // namespace
 
 PayOffBasis PayOffBasisOf(std::string_view balance, std::string_view apr, std::string_view loanDT,
-                          std::string_view newestPmtRow) {
-    return {Currency::FromDouble(NumVal(balance)), AprOf(apr), InterestFromDT(loanDT, newestPmtRow)};
+                          const std::optional<std::string>& newestPmtDT) {
+    return {Currency::FromDouble(NumVal(balance)), AprOf(apr), InterestFromDT(loanDT, newestPmtDT)};
 }
 
 PayOffFigure FigurePayOff(const PayOffBasis& basis, std::string_view payOffDT) {

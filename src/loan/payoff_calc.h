@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,10 +14,10 @@ struct PayOffBasis {
     std::string lastPmtDT;  // the date interest runs from, mm/dd/yyyy
 };
 
-// The basis from the loan record screen's texts: the balance, the APR, the loan date, and the payment list's first
-// row (the newest payment), empty when the loan has no payments. Interest then runs from the loan date.
+// The basis from the loan record screen's texts: the balance, the APR, the loan date, and the date of the newest
+// payment, none when the loan has no payments. Interest then runs from the loan date.
 PayOffBasis PayOffBasisOf(std::string_view balance, std::string_view apr, std::string_view loanDT,
-                          std::string_view newestPmtRow);
+                          const std::optional<std::string>& newestPmtDT);
 
 struct PayOffFigure {
     // False when there is no payoff date: show `message` (OK, no icon, the program's title), the amount keeps its text.

@@ -1,5 +1,6 @@
 #include "reports/loan_history.h"
 
+#include "book/payment_calc.h"
 #include "core/format.h"
 #include "reports/loan_page_parts.h"
 
@@ -47,7 +48,10 @@ Report LoanHistoryReport(const LoanHistoryInput& input) {
     report.paperPrompt = kInsertBlankSheet;
     report.laterPaperPrompt = kInsertAnotherSheet;
     report.heading = [input](int page, int pages) { return LoanHistoryHeading(input, page, pages); };
-    for (const std::string& row : input.payments) report.rows.push_back(PrintLine().at(2, row));
+    // A figure that cannot be read was reported when the payment list was filled: its column stays blank here too.
+    FigureReader figures;
+    for (const PaymentRecord& payment : input.payments)
+        report.rows.push_back(PrintLine().at(2, PaymentRow(payment, figures)));
     report.rowsPerPage = kLoanHistoryRowsPerPage;
     return report;
 }

@@ -5,6 +5,7 @@
 #include "book/loan_fields.h"
 #include "core/kbmain.h"
 #include "reports/print_flow.h"
+#include "store/records.h"
 
 namespace kb {
 
@@ -15,13 +16,14 @@ inline constexpr int kLoanHistoryRowsPerPage = 38;
 struct LoanHistoryInput {
     std::string caption;                // the screen's caption
     LoanTexts fields;                   // the loan fields' texts, txtLoan 0 to 16
-    std::vector<std::string> payments;  // the payment list's rows, newest first
+    std::vector<PaymentRecord> payments;  // the loan's payments, newest first
 };
 
 // The 15 heading lines of page `page` of `pages`.
 std::vector<PrintLine> LoanHistoryHeading(const LoanHistoryInput& input, int page, int pages);
 
-// The history as a report: 38 payment rows a page under the full heading, no totals.
+// The history as a report: 38 payments a page, each printed as its payment list row, under the full heading; no
+// totals.
 Report LoanHistoryReport(const LoanHistoryInput& input);
 
 // Prints the loan history (the Reports menu's Loan History): print dialog without print-to-file; a loan without

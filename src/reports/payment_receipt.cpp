@@ -1,5 +1,6 @@
 #include "reports/payment_receipt.h"
 
+#include "book/payment_calc.h"
 #include "core/format.h"
 #include "reports/loan_page_parts.h"
 
@@ -12,32 +13,24 @@ constexpr const char* kForwardMask = "###,##0.00";
 // The receipt's loan amount has no forced units digit: a zero amount prints as ".00".
 constexpr const char* kReceiptLoanAmountMask = "###,###.00";
 
-// Positions in a payment row (from 0): the date, the amount paid, and the balance as the row's last 10 characters.
-constexpr std::size_t kRowDateLength = 10;
-constexpr std::size_t kRowAmountStart = 20;
-constexpr std::size_t kRowAmountLength = 10;
-constexpr std::size_t kRowBalanceLength = 10;
-
-std::string LastChars(std::string_view text, std::size_t count) {
-    const std::size_t length = CharCount(text);
-    return CharSlice(text, length > count ? length - count : 0);
-}
-
 }  // namespace
 
+// A figure that cannot be read was reported when the payment list was filled: here its column stays blank, as the
+// list shows it.
 BalanceForward BalanceForwardOf(const ReceiptInput& input) {
     if (input.payments.size() < 2) {
         return {input.fields[kLoanDTField], Using(0, kForwardMask),
                 FieldUsing(input.fields[kLoanAmtField], kForwardMask)};
     }
-    const std::string& previous = input.payments[1];
-    return {CharSlice(previous, 0, kRowDateLength), CharSlice(previous, kRowAmountStart, kRowAmountLength),
-            LastChars(TrimRight(previous), kRowBalanceLength)};
+    FigureReader figures;
+    const PaymentColumns previous = PaymentColumnsOf(input.payments[1], figures);
+    return {previous.date, previous.amount, previous.balance};
 }
 
 std::vector<PrintLine> PaymentReceiptLines(const ReceiptInput& input) {
     const LoanTexts& f = input.fields;
     const BalanceForward forward = BalanceForwardOf(input);
+    FigureReader figures;
     std::vector<PrintLine> lines = {
         PrintLine().at(34, kReceiptTitle),
         PrintLine(),
@@ -52,7 +45,7 @@ std::vector<PrintLine> PaymentReceiptLines(const ReceiptInput& input) {
     for (PrintLine& line : PaymentColumnTitles()) lines.push_back(std::move(line));
     const std::vector<PrintLine> rest = {
         PrintLine().at(2, forward.date).at(22, forward.amount).at(64, forward.balance),
-        PrintLine().at(2, input.payments.at(0)),
+        PrintLine().at(2, PaymentRow(input.payments.at(0), figures)),
         PrintLine(),
         PrintLine(),
         PrintLine(),

@@ -5,6 +5,7 @@
 #include "book/loan_fields.h"
 #include "core/kbmain.h"
 #include "reports/print_flow.h"
+#include "store/records.h"
 
 namespace kb {
 
@@ -14,7 +15,7 @@ inline constexpr const char* kPaymentReceiptLabel = "KBLoan - mnu PMT RECIEPT";
 // name and thank-you lines as they stand at that moment.
 struct ReceiptInput {
     LoanTexts fields;                   // the loan fields' texts, txtLoan 0 to 16
-    std::vector<std::string> payments;  // the payment list's rows, newest first; rows 0 and 1 are read
+    std::vector<PaymentRecord> payments;  // the loan's payments, newest first; the newest two are read
     std::string DealerNm;
     std::string TYMsg1;
     std::string TYMsg2;
@@ -28,10 +29,10 @@ struct BalanceForward {
 };
 
 // For the loan's first payment: the loan date, a zero payment and the loan amount; otherwise the date, amount and
-// balance of the payment before the newest. Needs at least one payment row.
+// balance of the payment before the newest, as the payment list shows them. Needs at least one payment.
 BalanceForward BalanceForwardOf(const ReceiptInput& input);
 
-// The 23 lines of the receipt for the newest payment. Needs at least one payment row.
+// The 23 lines of the receipt for the newest payment. Needs at least one payment.
 std::vector<PrintLine> PaymentReceiptLines(const ReceiptInput& input);
 
 // Prints the receipt of the newest payment (the Reports menu's Payment Receipt, and Post's answer Yes): a loan

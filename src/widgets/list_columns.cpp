@@ -12,6 +12,13 @@
 
 namespace kb {
 
+QStringList ToStringList(const std::vector<std::string>& texts) {
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(texts.size()));
+    for (const std::string& text : texts) items.push_back(QString::fromStdString(text));
+    return items;
+}
+
 QLabel* WindowHeading(QWidget* parent, const char* objectName, const char* text) {
     auto* heading = new QLabel(QString::fromUtf8(text), parent);
     heading->setObjectName(objectName);

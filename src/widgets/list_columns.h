@@ -1,14 +1,20 @@
 #pragma once
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <Qt>
 #include <span>
+#include <string>
+#include <vector>
 
 class QLabel;
 class QListWidget;
 class QWidget;
 
 namespace kb {
+
+// The texts as the rows of a list, for filling it in one call.
+QStringList ToStringList(const std::vector<std::string>& texts);
 
 // A window's bold heading, centred over the window.
 QLabel* WindowHeading(QWidget* parent, const char* objectName, const char* text);

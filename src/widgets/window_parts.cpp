@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QMenu>
 #include <QPushButton>
+#include <QWidget>
 
 namespace kb {
 
@@ -24,6 +25,10 @@ QAction* AddAction(QMenu* menu, const char* objectName, const char* caption) {
     QAction* action = menu->addAction(QString::fromUtf8(caption));
     action->setObjectName(objectName);
     return action;
+}
+
+void ReleaseFocus(QWidget* window) {
+    if (QWidget* focused = window->focusWidget()) focused->clearFocus();
 }
 
 }  // namespace kb

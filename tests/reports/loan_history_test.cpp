@@ -40,23 +40,25 @@ const Message kAnother{kInsertAnotherSheet, kAppTitle, Buttons::OKCancel, Icon::
 
 TEST(LoanHistoryTest, PagesHoldThirtyEightRowsUnderTheFullHeadingAndCancelEndsItSilently) {
     const auto rows1 = test::PaymentListRows(1), rows38 = test::PaymentListRows(38), rows39 = test::PaymentListRows(39);
+    const auto payments1 = test::PaymentList(1), payments38 = test::PaymentList(38), payments39 = test::PaymentList(39);
     const Page full1of2 = HistoryPage(" 1 of  2", rows39, 0, 38);
     const struct {
-        std::vector<std::string> rows;
+        std::vector<PaymentRecord> payments;
         std::optional<PrinterChoice> printer;
         std::vector<Answer> answers;
         PrintOutcome outcome;
         std::vector<Page> pages;
         std::vector<Message> prompts;
     } cases[] = {
-        {rows1, PrinterChoice{}, {Answer::OK}, PrintOutcome::Printed, {HistoryPage(" 1 of  1", rows1, 0, 1)}, {kFirst}},
-        {rows38, PrinterChoice{}, {Answer::OK}, PrintOutcome::Printed, {HistoryPage(" 1 of  1", rows38, 0, 38)},
+        {payments1, PrinterChoice{}, {Answer::OK}, PrintOutcome::Printed, {HistoryPage(" 1 of  1", rows1, 0, 1)},
          {kFirst}},
-        {rows39, PrinterChoice{}, {Answer::OK, Answer::OK}, PrintOutcome::Printed,
+        {payments38, PrinterChoice{}, {Answer::OK}, PrintOutcome::Printed, {HistoryPage(" 1 of  1", rows38, 0, 38)},
+         {kFirst}},
+        {payments39, PrinterChoice{}, {Answer::OK, Answer::OK}, PrintOutcome::Printed,
          {full1of2, HistoryPage(" 2 of  2", rows39, 38, 39)}, {kFirst, kAnother}},
-        {rows39, std::nullopt, {}, PrintOutcome::Cancelled, {}, {}},
-        {rows39, PrinterChoice{}, {Answer::Cancel}, PrintOutcome::Cancelled, {}, {kFirst}},
-        {rows39, PrinterChoice{}, {Answer::OK, Answer::Cancel}, PrintOutcome::Cancelled, {full1of2},
+        {payments39, std::nullopt, {}, PrintOutcome::Cancelled, {}, {}},
+        {payments39, PrinterChoice{}, {Answer::Cancel}, PrintOutcome::Cancelled, {}, {kFirst}},
+        {payments39, PrinterChoice{}, {Answer::OK, Answer::Cancel}, PrintOutcome::Cancelled, {full1of2},
          {kFirst, kAnother}},
         {{}, PrinterChoice{}, {}, PrintOutcome::NothingToPrint, {}, {}},
     };
@@ -67,8 +69,9 @@ TEST(LoanHistoryTest, PagesHoldThirtyEightRowsUnderTheFullHeadingAndCancelEndsIt
         KBMain kb(dialogs, printing, clock);
         dialogs.answerPrinter(c.printer);
         for (Answer answer : c.answers) dialogs.answerMessage(answer);
-        const auto what = std::to_string(c.rows.size()) + " payments, " + std::to_string(c.answers.size()) + " answers";
-        EXPECT_EQ(PrintLoanHistory(kb, {test::kCaption, test::ShownLoan(), c.rows}), c.outcome) << what;
+        const auto what =
+            std::to_string(c.payments.size()) + " payments, " + std::to_string(c.answers.size()) + " answers";
+        EXPECT_EQ(PrintLoanHistory(kb, {test::kCaption, test::ShownLoan(), c.payments}), c.outcome) << what;
         EXPECT_EQ(printing.pages, c.pages) << what;
         EXPECT_EQ(printing.opened, static_cast<int>(c.pages.size())) << what;
         EXPECT_EQ(dialogs.messages, c.prompts) << what;

@@ -11,8 +11,12 @@ namespace {
 
 using Page = std::vector<std::string>;
 
+// The two newest payments and the newest as the payment list shows it.
+const PaymentRecord kNewestPayment{"A1001   20250315", "03/15/2025", "410.55", "10.00", "1", "297.67", "102.88",
+                                   std::nullopt, "830.12", "1017"};
+const PaymentRecord kPreviousPayment{"A1001   20250215", "02/15/2025", "400.00", "0.00", "1", "289.90", "110.10",
+                                     std::nullopt, "1127.79", "CASH"};
 const std::string kNewest = "03/15/2025  1017        410.55  10.00      102.88     297.67      830.12";
-const std::string kPrevious = "02/15/2025  CASH        400.00   0.00      110.10     289.90    1,127.79";
 
 // The receipt of test::ShownLoan with the loan amount as printed, the balance-forward line and the foot.
 Page ReceiptPage(const std::string& loanAmount, const std::string& forward, const Page& foot) {
@@ -45,17 +49,18 @@ TEST(PaymentReceiptTest, OnePageWithTheStateBeforeTheNewestPayment) {
     const Page defaultFoot = {" ___________", " ACME MOTORS", "", " THANK YOU FOR YOUR PAYMENT", " "};
     const struct {
         std::string loanAmount;
-        std::vector<std::string> payments;
+        std::vector<PaymentRecord> payments;
         std::string dealer, thanks1, thanks2;
         Page page;
     } cases[] = {
-        {"1234.5", {kNewest}, "ACME MOTORS", "THANK YOU FOR YOUR PAYMENT", "",
+        {"1234.5", {kNewestPayment}, "ACME MOTORS", "THANK YOU FOR YOUR PAYMENT", "",
          ReceiptPage("  1,234.50", firstForward, defaultFoot)},
         // A later payment, with the loan amount emptied on the screen and not saved.
-        {"", {kNewest, kPrevious, test::PaymentListRows(1)[0]}, "ACME MOTORS", "THANK YOU FOR YOUR PAYMENT", "",
+        {"", {kNewestPayment, kPreviousPayment, test::PaymentList(1)[0]}, "ACME MOTORS", "THANK YOU FOR YOUR PAYMENT",
+         "",
          ReceiptPage("       .00", " 02/15/2025              400.00                                  1,127.79",
                      defaultFoot)},
-        {"1234.5", {kNewest}, "", "THANKS", "COME AGAIN",
+        {"1234.5", {kNewestPayment}, "", "THANKS", "COME AGAIN",
          ReceiptPage("  1,234.50", firstForward, {" ", " ", "", " THANKS", " COME AGAIN"})},
     };
     for (const auto& c : cases) {
@@ -76,14 +81,14 @@ TEST(PaymentReceiptTest, OnePageWithTheStateBeforeTheNewestPayment) {
 
 TEST(PaymentReceiptTest, NoPaymentsOrCancelPrintsNothingWithoutAMessage) {
     const struct {
-        std::vector<std::string> payments;
+        std::vector<PaymentRecord> payments;
         std::vector<std::optional<PrinterChoice>> printer;  // empty: no print dialog expected
         std::vector<Answer> prompts;
         PrintOutcome outcome;
     } cases[] = {
         {{}, {}, {}, PrintOutcome::NothingToPrint},
-        {{kNewest}, {std::nullopt}, {}, PrintOutcome::Cancelled},
-        {{kNewest}, {PrinterChoice{}}, {Answer::Cancel}, PrintOutcome::Cancelled},
+        {{kNewestPayment}, {std::nullopt}, {}, PrintOutcome::Cancelled},
+        {{kNewestPayment}, {PrinterChoice{}}, {Answer::Cancel}, PrintOutcome::Cancelled},
     };
     for (const auto& c : cases) {
         test::ScriptedDialogs dialogs;

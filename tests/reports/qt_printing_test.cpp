@@ -77,7 +77,8 @@ TEST(QtPrintingTest, EachPageOfAReportIsAPdfFileOfItsOwnHoldingItsLines) {
     QtPrinting printing;
     test::FixedClock clock;
     KBMain kb(dialogs, printing, clock);
-    const LoanHistoryInput input{test::kCaption, test::ShownLoan(), test::PaymentListRows(39)};
+    const LoanHistoryInput input{test::kCaption, test::ShownLoan(), test::PaymentList(39)};
+    const std::vector<std::string> rows = test::PaymentListRows(39);
     dialogs.answerPrinter(PrinterChoice{"", dir.file("history.pdf"), false});
     dialogs.answerMessage(Answer::OK);
     dialogs.answerMessage(Answer::OK);
@@ -88,7 +89,7 @@ TEST(QtPrintingTest, EachPageOfAReportIsAPdfFileOfItsOwnHoldingItsLines) {
         for (const PrintLine& line : LoanHistoryHeading(input, page, 2))
             if (!line.lines()[0].empty()) drawn.push_back(line.lines()[0]);
         for (int row = (page - 1) * 38; row < std::min(page * 38, 39); ++row)
-            drawn.push_back(" " + input.payments[row]);
+            drawn.push_back(" " + rows[row]);
         const PdfFile pdf = ReadPdf(dir.path() / (page == 1 ? "history.pdf" : "history-2.pdf"));
         EXPECT_EQ(pdf.pages, 1);
         EXPECT_EQ(pdf.lines, drawn) << "page " << page;
@@ -119,7 +120,7 @@ TEST(QtPrintingTest, APrinterThatIsNotThereIsReportedUnderTheReportsLabel) {
         test::FixedClock clock;
         KBMain kb(dialogs, printing, clock);
         dialogs.answerPrinter(PrinterChoice{printer, "", false});
-        PrintLoanHistory(kb, {test::kCaption, test::ShownLoan(), test::PaymentListRows(1)});
+        PrintLoanHistory(kb, {test::kCaption, test::ShownLoan(), test::PaymentList(1)});
         const test::ScriptedDialogs::Message said{words, kLoanHistoryLabel, Buttons::OK, Icon::Critical};
         EXPECT_EQ(dialogs.messages, std::vector<test::ScriptedDialogs::Message>{said});
     }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "book/loan_fields.h"
+#include "store/records.h"
 #include "support/recording_printing.h"
 
 namespace kb::test {
@@ -17,11 +18,26 @@ inline LoanTexts ShownLoan() {
             "01/15/2024", "1234.5", "12.5", "12", "03/15/2025", "410.55", "830.12"};
 }
 
-// `count` payment list rows (72 characters each), newest first, each with a date and balance of its own.
+// The day and balance of payment n of PaymentList.
+inline std::string ListedDay(int n) { return std::to_string(10 + n % 18); }
+inline std::string ListedBalance(int n) { return std::to_string(100 + n) + ".25"; }
+
+// `count` payments of loan A1001, newest first, each with a date and balance of its own.
+inline std::vector<PaymentRecord> PaymentList(int count) {
+    std::vector<PaymentRecord> payments;
+    for (int n = count; n >= 1; --n) {
+        const std::string pmtDT = "01/" + ListedDay(n) + "/2025";
+        payments.push_back({"A1001   202501" + ListedDay(n), pmtDT, "410.55", "", "1", "388.21", "12.34", std::nullopt,
+                            ListedBalance(n), n % 2 ? "CASH" : "1017"});
+    }
+    return payments;
+}
+
+// The rows of PaymentList(count) in the payment list (72 characters each).
 inline std::vector<std::string> PaymentListRows(int count) {
     std::vector<std::string> rows;
     for (int n = count; n >= 1; --n) {
-        const std::string day = std::to_string(10 + n % 18), balance = std::to_string(100 + n) + ".25";
+        const std::string day = ListedDay(n), balance = ListedBalance(n);
         rows.push_back("01/" + day + "/2025  " + (n % 2 ? "CASH  " : "1017  ") + "      410.55   0.00       12.34" +
                        "     388.21" + std::string(12 - balance.size(), ' ') + balance);
     }
