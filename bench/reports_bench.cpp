@@ -160,13 +160,13 @@ int main(int argc, char** argv) {
         return static_cast<std::size_t>(window.findChild<QListWidget*>("lstLatePmts")->count());
     });
     TimeWork("late list: rows from the loans file", runs,
-             [&] { return kb::FillLatePmts(*kb.book, today.today(), dialogs)->size(); });
+             [&] { return kb::FillLatePmts(*kb.book, today.today(), dialogs)->rows.size(); });
     TimeWork("late list: loans read", runs,
              [&] { return kb::LoanTable(kb.LoanDB).readAll(kb::LoanOrder::ByDueDate).size(); });
     TimePrinting("late payment report", runs, printing, [&] { kb::PrintLateList(kb, caption); });
 
     const kb::DateRange october{year{2026} / 10 / 1, year{2026} / 10 / 31};
-    std::vector<std::string> workList;
+    std::vector<kb::ReceivedPayment> workList;
     TimeWork("payments received: October gathered", runs, [&] {
         workList = kb::ReadPaymentsReceived(kb, october);
         return workList.size();

@@ -87,14 +87,6 @@ constexpr HelpEntry kHelpEntries[] = {
     {"mnuEditing", "&Editing Fields", "/S04E04"},
 };
 
-// The loan number of a list row: its first 8 characters without the blanks on the left. Blanks on the right
-// stay; the loans file ignores them when it looks the number up.
-std::string LoanNumberOfRow(const QString& row) {
-    std::string number = row.left(8).toStdString();
-    number.erase(0, number.find_first_not_of(' '));
-    return number;
-}
-
 }  // namespace
 
 frmKBLst::frmKBLst(KBMain& kb, QWidget* parent) : QMainWindow(parent), kb_(kb) {
@@ -254,7 +246,10 @@ void frmKBLst::OpenSelectedLoan(const char* mode, const char* label) {
     ErrorTrap trap(kb_.dialogs, label);
     trap.run([&] {
         kb_.LoanMode = mode;
-        kb_.CurLoanNbr = LoanNumberOfRow(selected.front()->text());
+        // The selected row's loan number as the row shows it, padded to its 8 characters: the loan record screen
+        // looks it up with the blanks on the right, which the lookup ignores.
+        const ListedLoan& listed = listed_.at(static_cast<std::size_t>(lstLoan_->row(selected.front())));
+        kb_.CurLoanNbr = LoanNbrAsListed(listed.loan);
         OpenLoanScreen();
     });
 }

@@ -55,7 +55,8 @@ private:
     QPushButton* cmdProcess_ = nullptr;
     QPushButton* cmdDelete_ = nullptr;
     std::array<QAction*, 3> sortActions_{};
-    // The rows shown in lstLoan, each with its loan's own balance and payment for the loan list report's totals.
+    // The rows shown in lstLoan, in their order, each with the loan it shows: Process and Delete take the selected
+    // row's loan from here, the loan list report its own balance and payment for the totals.
     std::vector<ListedLoan> listed_;
     // A failure of the list's fill (the file unreadable, or an amount in it) is shown once, not again at every focus
     // gain while it lasts: the message box itself hands the focus back to the list.

@@ -17,14 +17,18 @@ constexpr const char* kTotalPaymentMask = "###,##0.00";
 
 }  // namespace
 
-std::vector<ListedLoan> ListLoans(const std::vector<LoanRecord>& loans, FigureReader& figures) {
+std::vector<ListedLoan> ListLoans(std::vector<LoanRecord> loans, FigureReader& figures) {
     std::vector<ListedLoan> listed;
     listed.reserve(loans.size());
-    for (const LoanRecord& loan : loans) {
+    for (LoanRecord& loan : loans) {
         if (loan.LoanNbr.empty()) continue;
+        ListedLoan entry;
+        entry.row = LoanRow(loan, figures);
         const FigureReader::Record figure = figures.loan(loan.LoanNbr);
-        listed.push_back({LoanRow(loan, figures), figure.money("Balance", loan.Balance),
-                          figure.money("Payment", loan.Payment)});
+        entry.balance = figure.money("Balance", loan.Balance);
+        entry.payment = figure.money("Payment", loan.Payment);
+        entry.loan = std::move(loan);
+        listed.push_back(std::move(entry));
     }
     return listed;
 }

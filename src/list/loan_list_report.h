@@ -12,17 +12,19 @@ namespace kb {
 
 inline constexpr int kLoanListRowsPerPage = 46;
 
-// A row of the loan list as the list shows it, with the loan's own balance and payment beside it: the row's
-// ten-character columns cut amounts of a million or more, so the report's totals add these instead.
+// A row of the loan list as the list shows it, with the loan it shows beside it and that loan's own balance and
+// payment: the row's ten-character columns cut amounts of a million or more, so the report's totals add these
+// instead.
 struct ListedLoan {
     std::string row;
+    LoanRecord loan;
     Currency balance;
     Currency payment;
 };
 
 // The loan list's rows for the loans in their order, leaving out loans without a loan number. An amount that
 // cannot be read is blank in its row, counts as 0 and is noted by `figures`.
-std::vector<ListedLoan> ListLoans(const std::vector<LoanRecord>& loans, FigureReader& figures);
+std::vector<ListedLoan> ListLoans(std::vector<LoanRecord> loans, FigureReader& figures);
 
 // The loan list report: the 6-line heading on every page, 46 rows a page each at column 2 exactly as listed, then
 // an empty line and the totals of the balances and of the payments on the last page.

@@ -4,6 +4,12 @@
 
 namespace kb {
 
+namespace {
+
+constexpr std::size_t kLoanNbrWidth = 8;
+
+}  // namespace
+
 LoanOrder SortOrderOf(std::string_view sortLabel) {
     const std::string_view key = sortLabel.substr(0, 7);
     if (key == "LOAN-NA") return LoanOrder::ByName;
@@ -14,9 +20,15 @@ LoanOrder SortOrderOf(std::string_view sortLabel) {
 std::string LoanRow(const LoanRecord& loan, FigureReader& figures) {
     const std::string name = TrimRight(loan.LastNm) + ", " + TrimRight(loan.FirstMI);
     const FigureReader::Record figure = figures.loan(loan.LoanNbr);
-    return PadRight(loan.LoanNbr, 8) + " " + PadRight(name, 32) + " " +
+    return PadRight(loan.LoanNbr, kLoanNbrWidth) + " " + PadRight(name, 32) + " " +
            figure.column("Balance", loan.Balance, "###,##0.00") + " " + FormatDate(loan.NextPmtDT, "mm/dd/yyyy") +
            " " + figure.column("Payment", loan.Payment, "###,##0.00");
+}
+
+std::string LoanNbrAsListed(const LoanRecord& loan) {
+    std::string number = PadRight(loan.LoanNbr, kLoanNbrWidth);
+    number.erase(0, number.find_first_not_of(' '));
+    return number;
 }
 
 std::vector<std::string> LoanRows(const std::vector<LoanRecord>& loans, FigureReader& figures) {

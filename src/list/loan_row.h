@@ -18,6 +18,10 @@ LoanOrder SortOrderOf(std::string_view sortLabel);
 // An amount that cannot be read leaves its column blank and is noted by `figures`.
 std::string LoanRow(const LoanRecord& loan, FigureReader& figures);
 
+// The loan number the Process and Delete commands hand to the loan record screen, as the loan's row shows it in its
+// first 8 characters: the blanks that fill them out stay (lookups ignore them), blanks on the left are left out.
+std::string LoanNbrAsListed(const LoanRecord& loan);
+
 // The rows of the listed loans, in their order; loans without a loan number are left out.
 std::vector<std::string> LoanRows(const std::vector<LoanRecord>& loans, FigureReader& figures);
 

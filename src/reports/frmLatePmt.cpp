@@ -79,14 +79,15 @@ frmLatePmt::frmLatePmt(KBMain& kb, std::string listCaption, QWidget* parent)
 }
 
 void frmLatePmt::Form_Load() {
-    const auto rows = FillLatePmts(*kb_.book, kb_.clock.today(), kb_.dialogs);
-    if (!rows) return;
+    auto late = FillLatePmts(*kb_.book, kb_.clock.today(), kb_.dialogs);
+    if (!late) return;
     QStringList items;
-    items.reserve(static_cast<qsizetype>(rows->size()));
-    for (const std::string& row : *rows) items.append(QString::fromStdString(row));
+    items.reserve(static_cast<qsizetype>(late->rows.size()));
+    for (const std::string& row : late->rows) items.append(QString::fromStdString(row));
     lstLatePmts_->addItems(items);
     lstLatePmts_->setCurrentRow(-1);
-    if (rows->empty()) kb_.dialogs.message(kNoLatePayments, kAppTitle, Buttons::OK, Icon::None);
+    lateLoans_ = std::move(late->loans);
+    if (lateLoans_.empty()) kb_.dialogs.message(kNoLatePayments, kAppTitle, Buttons::OK, Icon::None);
 }
 
 void frmLatePmt::cmdPrintList_Click() {
@@ -99,7 +100,7 @@ void frmLatePmt::cmdPrintStmt_Click() {
     if (selected.isEmpty()) {
         kb_.dialogs.message(kNoItemSelected, kAppTitle, Buttons::OK, Icon::None);
     } else {
-        PrintLateStatement(kb_, selected.front()->text().toStdString());
+        PrintLateStatement(kb_, lateLoans_.at(static_cast<std::size_t>(lstLatePmts_->row(selected.front()))).LoanNbr);
     }
     lstLatePmts_->setFocus();
 }

@@ -1,8 +1,10 @@
 #pragma once
 #include <QDialog>
 #include <string>
+#include <vector>
 
 #include "core/kbmain.h"
+#include "store/records.h"
 
 class QListWidget;
 class QPushButton;
@@ -25,6 +27,8 @@ private:
     KBMain& kb_;
     std::string listCaption_;
     QListWidget* lstLatePmts_ = nullptr;
+    // The loan of each row of lstLatePmts, in the rows' order: the statement is for the selected row's loan.
+    std::vector<LoanRecord> lateLoans_;
     QPushButton* cmdPrintList_ = nullptr;
     QPushButton* cmdPrintStmt_ = nullptr;
     QPushButton* cmdExit_ = nullptr;

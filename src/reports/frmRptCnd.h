@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/kbmain.h"
+#include "reports/payments_received.h"
 
 class QPushButton;
 
@@ -36,8 +37,8 @@ private:
     std::array<KBField*, 2> txtCnd_{};
     QPushButton* cmdOK_ = nullptr;
     QPushButton* cmdExit_ = nullptr;
-    // The payments of the range as sorted rows, which the report prints from.
-    std::vector<std::string> lstInfo_;
+    // The payments of the range in the order of their sorted rows, which the report prints from.
+    std::vector<ReceivedPayment> lstInfo_;
 };
 
 }  // namespace kb

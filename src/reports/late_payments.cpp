@@ -83,17 +83,25 @@ bool LateRetry::operator()(const std::function<void()>& step) {
     }
 }
 
-std::optional<std::vector<std::string>> FillLatePmts(Book& book, Date today, Dialogs& dialogs) {
+std::optional<LateList> FillLatePmts(Book& book, Date today, Dialogs& dialogs) {
     LateRetry retry(dialogs);
-    const auto loans = ReadLoansByDueDate(book, retry);
+    auto loans = ReadLoansByDueDate(book, retry);
     if (!loans) return std::nullopt;
     FigureReader figures;
-    std::vector<std::string> rows;
-    for (const LoanRecord& loan : *loans)
-        if (IsLate(loan, today, figures)) rows.push_back(LatePmtRow(loan, figures));
+    LateList late;
+    // The late loans move up, in their order, in the vector they were read into: a long list is not copied.
+    auto kept = loans->begin();
+    for (auto loan = loans->begin(); loan != loans->end(); ++loan) {
+        if (!IsLate(*loan, today, figures)) continue;
+        late.rows.push_back(LatePmtRow(*loan, figures));
+        if (kept != loan) *kept = std::move(*loan);
+        ++kept;
+    }
+    loans->erase(kept, loans->end());
+    late.loans = std::move(*loans);
     ErrorTrap fillList(dialogs, kFillListLabel);
     figures.reportTo(fillList);
-    return rows;
+    return late;
 }
 
 PrintOutcome LateReport(KBMain& kb, const PrinterChoice& chosen, const std::string& caption, FigureReader& figures) {

@@ -51,10 +51,16 @@ private:
     int failures_ = 0;
 };
 
-// The late loans' rows, oldest due date first, loans due the same day by loan number; nullopt when the reading was
-// given up in the retry dialog. An amount that cannot be read is reported when the rows are built (titled
-// "FILL LIST").
-std::optional<std::vector<std::string>> FillLatePmts(Book& book, Date today, Dialogs& dialogs);
+// The late list: its rows and, beside them, the loan each row shows.
+struct LateList {
+    std::vector<std::string> rows;
+    std::vector<LoanRecord> loans;
+};
+
+// The late loans and their rows, oldest due date first, loans due the same day by loan number; nullopt when the
+// reading was given up in the retry dialog. An amount that cannot be read is reported when the rows are built
+// (titled "FILL LIST").
+std::optional<LateList> FillLatePmts(Book& book, Date today, Dialogs& dialogs);
 
 // The late payment report on a printer already chosen, from the loans late now: 48 loans a page under the heading,
 // a paper prompt before each page. No late loan: "NO LATE PAYMENTS FOUND" and no paper prompt. An amount that

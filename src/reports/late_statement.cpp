@@ -14,7 +14,6 @@ constexpr const char* kNoDueDate = "LOAN HAS NO DUE DATE";
 constexpr const char* kNotPastDue = "NO PAYMENT PAST DUE";
 constexpr const char* kDateMask = "mm/dd/yyyy";
 constexpr const char* kTotalDueMask = "#####0.00";
-constexpr std::size_t kLoanNbrWidth = 8;
 // Room for the letterhead above the date.
 constexpr int kLetterheadLines = 12;
 
@@ -61,19 +60,13 @@ std::vector<PrintLine> LateStatementLines(const LoanRecord& loan, Date today, Cu
     return lines;
 }
 
-std::string LoanNbrOfLateRow(std::string_view row) {
-    const std::size_t length = CharCount(row);
-    return TrimRight(CharSlice(row, length > kLoanNbrWidth ? length - kLoanNbrWidth : 0));
-}
-
-PrintOutcome PrintLateStatement(KBMain& kb, std::string_view selectedRow) {
+PrintOutcome PrintLateStatement(KBMain& kb, std::string_view loanNbr) {
     ErrorTrap trap(kb.dialogs, kStatementLabel);
     const std::optional<PrinterChoice> chosen = kb.dialogs.choosePrinter({});
     if (!chosen) return PrintOutcome::Cancelled;
 
     std::optional<LoanRecord> loan;
-    if (!trap.run([&] { loan = kb.book->loan(LoanNbrOfLateRow(selectedRow)); }))
-        return PrintOutcome::Abandoned;
+    if (!trap.run([&] { loan = kb.book->loan(loanNbr); })) return PrintOutcome::Abandoned;
     const char* refusal = nullptr;
     std::optional<int> missed;
     const Date today = kb.clock.today();

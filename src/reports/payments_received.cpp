@@ -24,11 +24,7 @@ constexpr const char* kDateMask = "mm/dd/yyyy";
 constexpr const char* kWorkAmountMask = "######0.00";
 constexpr const char* kTotalMask = "##,###,##0.00";
 
-// The work list row's parts (from 0): date key, loan number, and the amount as the last 10 characters.
-constexpr std::size_t kKeyLength = 10;
-constexpr std::size_t kLoanNbrStart = 11;
 constexpr std::size_t kLoanNbrLength = 8;
-constexpr std::size_t kAmountLength = 10;
 
 // A typed date: "mm/dd/yyyy" as the field writes it, or month/day/year with a four-digit year.
 std::optional<Date> ReadTypedDate(std::string_view text) {
@@ -36,12 +32,6 @@ std::optional<Date> ReadTypedDate(std::string_view text) {
     const auto parts = ReadMonthDayYear(text);
     if (!parts || parts->yearDigits != 4) return std::nullopt;
     return MakeDate(parts->year, parts->month, parts->day);
-}
-
-// A payment's date key; empty for a date that is not one, which no range holds.
-std::string PaymentDateKey(std::string_view pmtDT) {
-    const auto date = ParseStoredDate(pmtDT);
-    return date ? FormatDate(*date, kDateKeyMask) : std::string();
 }
 
 // Loan numbers as the loans file compares them: case and trailing blanks do not count.
@@ -52,6 +42,16 @@ std::string LoanLookupKey(std::string_view loanNbr) {
 }
 
 std::string CustomerName(const LoanRecord& loan) { return TrimRight(loan.FirstMI) + " " + loan.LastNm; }
+
+ReceivedPayment WorkListEntry(const PaymentRecord& payment, Date date, FigureReader& figures) {
+    ReceivedPayment entry;
+    const std::string loanNbr = CharSlice(payment.LoanNbr, 0, kLoanNbrLength);
+    entry.date = date;
+    entry.loanNbr = PadRight(loanNbr, kLoanNbrLength);
+    entry.amount = figures.payment(loanNbr, payment.PmtDT).column("Amount", payment.Amount, kWorkAmountMask);
+    entry.row = FormatDate(date, kDateKeyMask) + " " + entry.loanNbr + " " + entry.amount;
+    return entry;
+}
 
 std::vector<PrintLine> Heading(const std::string& title, const DateRange& range) {
     return {
@@ -79,36 +79,31 @@ Conditions CheckConditions(std::string_view beginning, std::string_view ending) 
     return {DateRange{*first, *last}, nullptr};
 }
 
-std::string WorkListRow(const PaymentRecord& payment, FigureReader& figures) {
-    const std::string loanNbr = CharSlice(payment.LoanNbr, 0, kLoanNbrLength);
-    return PaymentDateKey(payment.PmtDT) + " " + PadRight(loanNbr, kLoanNbrLength) + " " +
-           figures.payment(loanNbr, payment.PmtDT).column("Amount", payment.Amount, kWorkAmountMask);
-}
-
-std::vector<std::string> GatherPayments(const std::vector<PaymentRecord>& payments, const DateRange& range,
-                                        FigureReader& figures) {
-    const std::string first = FormatDate(range.first, kDateKeyMask), last = FormatDate(range.last, kDateKeyMask);
-    std::vector<std::string> workList;
+std::vector<ReceivedPayment> GatherPayments(const std::vector<PaymentRecord>& payments, const DateRange& range,
+                                            FigureReader& figures) {
+    std::vector<ReceivedPayment> workList;
     for (const PaymentRecord& payment : payments) {
-        const std::string key = PaymentDateKey(payment.PmtDT);
-        if (!key.empty() && key >= first && key <= last) workList.push_back(WorkListRow(payment, figures));
+        const std::optional<Date> date = ParseStoredDate(payment.PmtDT);
+        if (date && *date >= range.first && *date <= range.last)
+            workList.push_back(WorkListEntry(payment, *date, figures));
     }
-    std::sort(workList.begin(), workList.end());
+    std::sort(workList.begin(), workList.end(),
+              [](const ReceivedPayment& a, const ReceivedPayment& b) { return a.row < b.row; });
     return workList;
 }
 
-std::vector<std::string> ReadPaymentsReceived(KBMain& kb, const DateRange& range) {
+std::vector<ReceivedPayment> ReadPaymentsReceived(KBMain& kb, const DateRange& range) {
     ErrorTrap fillList(kb.dialogs, kFillListLabel);
     std::vector<PaymentRecord> payments;
     if (!fillList.run([&] { payments = kb.book->paymentsBetween(range.first, range.last); })) return {};
     FigureReader figures;
-    std::vector<std::string> workList = GatherPayments(payments, range, figures);
+    std::vector<ReceivedPayment> workList = GatherPayments(payments, range, figures);
     figures.reportTo(fillList);
     return workList;
 }
 
 Report PaymentsReceivedReport(const std::string& title, const DateRange& range,
-                              const std::vector<std::string>& workList, const std::vector<LoanRecord>& loans) {
+                              const std::vector<ReceivedPayment>& workList, const std::vector<LoanRecord>& loans) {
     std::unordered_map<std::string, const LoanRecord*> byNumber;
     byNumber.reserve(loans.size());
     for (const LoanRecord& loan : loans) byNumber.emplace(LoanLookupKey(loan.LoanNbr), &loan);
@@ -120,24 +115,25 @@ Report PaymentsReceivedReport(const std::string& title, const DateRange& range,
     report.rowsPerPage = kPaymentsRowsPerPage;
     report.rows.reserve(workList.size());
     Currency total;
-    for (const std::string& row : workList) {
-        const std::string key = CharSlice(row, 0, kKeyLength);
-        const std::string date =
-            key.size() == kKeyLength ? key.substr(5, 2) + "/" + key.substr(8, 2) + "/" + key.substr(0, 4) : key;
-        const std::string loanNbr = CharSlice(row, kLoanNbrStart, kLoanNbrLength);
-        const std::size_t length = CharCount(row);
-        const std::string amount = CharSlice(row, length > kAmountLength ? length - kAmountLength : 0);
-        const auto loan = byNumber.find(LoanLookupKey(loanNbr));
+    for (const ReceivedPayment& received : workList) {
+        const auto loan = byNumber.find(LoanLookupKey(received.loanNbr));
         const std::string name = loan == byNumber.end() ? kLoanNotOnFile : CustomerName(*loan->second);
-        report.rows.push_back(PrintLine().at(5, loanNbr).add(" ").add(name).at(46, date).add(" ").add(amount));
-        total += Currency::FromDouble(NumVal(amount));
+        report.rows.push_back(PrintLine()
+                                  .at(5, received.loanNbr)
+                                  .add(" ")
+                                  .add(name)
+                                  .at(46, FormatDate(received.date, kDateMask))
+                                  .add(" ")
+                                  .add(received.amount));
+        // The total adds the amounts as printed, to the cent, so that it agrees with the column above it.
+        total += Currency::FromDouble(NumVal(received.amount));
     }
     report.closing = {PrintLine(), PrintLine().at(47, "Total: ").add(Using(total.ToDouble(), kTotalMask))};
     return report;
 }
 
 PrintOutcome PrintPmts(KBMain& kb, const std::string& title, const DateRange& range,
-                       const std::vector<std::string>& workList) {
+                       const std::vector<ReceivedPayment>& workList) {
     if (workList.empty()) return PrintOutcome::NothingToPrint;
     ErrorTrap trap(kb.dialogs, kPrintPmtsLabel);
     PrintDialogOptions options;

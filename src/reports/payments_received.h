@@ -27,27 +27,35 @@ struct Conditions {
 };
 Conditions CheckConditions(std::string_view beginning, std::string_view ending);
 
-// A payment's row of the work list, 30 characters: the payment date as yyyy/mm/dd, the loan number in 8
-// characters, the amount in 10. Sorted as text, the rows run by date, then loan number, then amount. An amount that
-// cannot be read is left blank (and counts as 0 in the total) and is noted by `figures`.
-std::string WorkListRow(const PaymentRecord& payment, FigureReader& figures);
+// A payment of the work list: its row, which orders the list, and beside it what the report prints of the payment.
+struct ReceivedPayment {
+    // 30 characters: the payment date as yyyy/mm/dd, the loan number in 8 characters, the amount in 10. Sorted as
+    // text, the rows run by date, then loan number, then amount.
+    std::string row;
+    Date date;
+    // The first 8 characters of the payment key, left-justified in 8: the loan number the payment was posted to.
+    std::string loanNbr;
+    // The amount in its 10 characters; blank when it cannot be read.
+    std::string amount;
+};
 
-// The work list of the payments dated within the range, sorted.
-std::vector<std::string> GatherPayments(const std::vector<PaymentRecord>& payments, const DateRange& range,
-                                        FigureReader& figures);
+// The work list of the payments dated within the range, sorted by their rows. An amount that cannot be read is
+// left blank (and counts as 0 in the total) and is noted by `figures`.
+std::vector<ReceivedPayment> GatherPayments(const std::vector<PaymentRecord>& payments, const DateRange& range,
+                                            FigureReader& figures);
 
 // Reads the payments of the range from the payments file and gathers them. A file that cannot be read is reported
 // at once (titled "FILL LIST") and gives an empty list; so is an amount that cannot be read, after the list is built.
-std::vector<std::string> ReadPaymentsReceived(KBMain& kb, const DateRange& range);
+std::vector<ReceivedPayment> ReadPaymentsReceived(KBMain& kb, const DateRange& range);
 
 // The report's pages from the work list: the 5-line heading on every page, 46 payments a page with the customer
 // found by loan number, then an empty line and the total on the last page.
 Report PaymentsReceivedReport(const std::string& title, const DateRange& range,
-                              const std::vector<std::string>& workList, const std::vector<LoanRecord>& loans);
+                              const std::vector<ReceivedPayment>& workList, const std::vector<LoanRecord>& loans);
 
 // Prints the report: an empty work list ends it silently, before the print dialog (which offers print-to-file);
 // Cancel there ends it silently too.
 PrintOutcome PrintPmts(KBMain& kb, const std::string& title, const DateRange& range,
-                       const std::vector<std::string>& workList);
+                       const std::vector<ReceivedPayment>& workList);
 
 }  // namespace kb

@@ -21,6 +21,8 @@ TEST(LoanListReportTest, ListedLoansKeepTheirOwnAmountsBesideTheRows) {
     const std::vector<ListedLoan> listed = ListLoans(loans, figures);
     ASSERT_EQ(listed.size(), 3u);
     EXPECT_EQ((std::vector{listed[0].row, listed[1].row, listed[2].row}), LoanRows(loans, rowFigures));
+    EXPECT_EQ((std::vector{listed[0].loan, listed[1].loan, listed[2].loan}),
+              (std::vector{loans[0], loans[2], loans[3]}));
     // The row cuts the balance to its column; the value beside it is whole.
     EXPECT_EQ(listed[0].row.substr(42, 10), "1,234,567.");
     EXPECT_EQ(listed[0].balance, Currency::FromTenThousandths(12345678900));

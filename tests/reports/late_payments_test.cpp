@@ -58,13 +58,15 @@ TEST(LateListTest, LateLoansByDueDateThenLoanNumberAndAnUnreadableFileQuestioned
     book.add(Loan("Z9", "D", "X", year{2026} / 1 / 1, "0"));
     book.writeUnchecked(book.kb.LoanDB,
                         "UPDATE KBLoan SET Payment = '" + std::string(400, '9') + "' WHERE LoanNbr = 'A2'");
-    const auto rows = FillLatePmts(book.book, kToday, book.dialogs);
-    ASSERT_TRUE(rows);
-    std::vector<std::string> numbers;
-    for (const std::string& row : *rows) numbers.push_back(TrimRight(row.substr(row.size() - 8)));
+    const auto late = FillLatePmts(book.book, kToday, book.dialogs);
+    ASSERT_TRUE(late);
+    std::vector<std::string> numbers, loansBeside;
+    for (const std::string& row : late->rows) numbers.push_back(TrimRight(row.substr(row.size() - 8)));
+    for (const LoanRecord& loan : late->loans) loansBeside.push_back(loan.LoanNbr);
     EXPECT_EQ(numbers, (std::vector<std::string>{"Q1", "A2", "A10", "C3"}));
+    EXPECT_EQ(loansBeside, numbers);
     // The payment that cannot be read is left blank and named when the list is built.
-    EXPECT_EQ(rows->at(1).substr(46, 10), std::string(10, ' '));
+    EXPECT_EQ(late->rows.at(1).substr(46, 10), std::string(10, ' '));
     EXPECT_EQ(book.dialogs.messages,
               (std::vector<Message>{{"LOAN A2: Payment - Overflow", "FILL LIST", Buttons::OK, Icon::Critical}}));
     book.dialogs.messages.clear();

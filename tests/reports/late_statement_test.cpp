@@ -57,19 +57,18 @@ TEST(LateStatementTest, LetterForTheSelectedLoanOrARefusal) {
     using Case = std::tuple<const char*, std::optional<PrinterChoice>, std::vector<Answer>, std::vector<Page>,
                             std::vector<Message>>;
     const Case cases[] = {
-        // Due 10/15, today 12/06: two payments missed. The row's loan number is found whatever its case.
-        {"10/15/2026 JOHN Q SMITH ... a17     ", PrinterChoice{}, {Answer::OK},
-         {Letter("Due Date: 10/15/2026      Total Due: 250.50")}, {prompt}},
-        {"... A17     ", std::nullopt, {}, {}, {}},
-        {"... A17     ", PrinterChoice{}, {Answer::Cancel}, {}, {prompt}},
-        {"... GONE    ", PrinterChoice{}, {}, {}, {refusal("RECORD NOT FOUND")}},
-        {"... B2      ", PrinterChoice{}, {}, {}, {refusal("LOAN HAS NO DUE DATE")}},
-        {"... C3      ", PrinterChoice{}, {}, {}, {refusal("NO PAYMENT PAST DUE")}},
+        // Due 10/15, today 12/06: two payments missed. The loan number is found whatever its case.
+        {"a17", PrinterChoice{}, {Answer::OK}, {Letter("Due Date: 10/15/2026      Total Due: 250.50")}, {prompt}},
+        {"A17     ", std::nullopt, {}, {}, {}},
+        {"A17     ", PrinterChoice{}, {Answer::Cancel}, {}, {prompt}},
+        {"GONE", PrinterChoice{}, {}, {}, {refusal("RECORD NOT FOUND")}},
+        {"B2", PrinterChoice{}, {}, {}, {refusal("LOAN HAS NO DUE DATE")}},
+        {"C3", PrinterChoice{}, {}, {}, {refusal("NO PAYMENT PAST DUE")}},
         // Due later this month, or today: nothing is past due yet.
-        {"... D4      ", PrinterChoice{}, {}, {}, {refusal("NO PAYMENT PAST DUE")}},
-        {"... E5      ", PrinterChoice{}, {}, {}, {refusal("NO PAYMENT PAST DUE")}},
+        {"D4", PrinterChoice{}, {}, {}, {refusal("NO PAYMENT PAST DUE")}},
+        {"E5", PrinterChoice{}, {}, {}, {refusal("NO PAYMENT PAST DUE")}},
     };
-    for (const auto& [row, printer, prompts, pages, messages] : cases) {
+    for (const auto& [loanNbr, printer, prompts, pages, messages] : cases) {
         test::TestBook book;
         book.add(test::Loan("A17", "JOHN Q  ", "SMITH  ", year{2026} / 10 / 15, "900.00", "125.25"));
         book.add(test::Loan("B2", "ANN", "DOE", std::nullopt, "900.00", "125.25"));
@@ -77,9 +76,9 @@ TEST(LateStatementTest, LetterForTheSelectedLoanOrARefusal) {
         book.add(test::Loan("D4", "AL", "ROE", year{2026} / 12 / 20, "900.00", "125.25"));
         book.add(test::Loan("E5", "CY", "LEE", year{2026} / 12 / 6, "900.00", "125.25"));
         book.answer(printer, prompts);
-        PrintLateStatement(book.kb, row);
-        EXPECT_EQ(book.printing.pages, pages) << row;
-        EXPECT_EQ(book.dialogs.messages, messages) << row;
+        PrintLateStatement(book.kb, loanNbr);
+        EXPECT_EQ(book.printing.pages, pages) << loanNbr;
+        EXPECT_EQ(book.dialogs.messages, messages) << loanNbr;
         EXPECT_FALSE(book.dialogs.printDialogs.at(0).allowPrintToFile);
     }
 }

@@ -85,7 +85,9 @@ TEST(PaymentsReceivedTest, AnAmountThatCannotBeReadIsLeftBlankAndNamed) {
                         "UPDATE KBPmts SET Amount = '" + std::string(400, '9') + "' WHERE PmtDT = '03/06/2001'");
     const std::vector<std::string> workList = {"2001/03/05 A2           100.00",
                                                "2001/03/06 B7       " + std::string(10, ' ')};
-    EXPECT_EQ(ReadPaymentsReceived(book.kb, kMarch2001), workList);
+    std::vector<std::string> rows;
+    for (const ReceivedPayment& received : ReadPaymentsReceived(book.kb, kMarch2001)) rows.push_back(received.row);
+    EXPECT_EQ(rows, workList);
     EXPECT_EQ(book.dialogs.messages, (std::vector<Message>{{"LOAN B7, PAYMENT 03/06/2001: Amount - Overflow",
                                                             "FILL LIST", Buttons::OK, Icon::Critical}}));
 }
@@ -114,8 +116,11 @@ TEST(PaymentsReceivedTest, FortySixPaymentsAPageAndTheTotalAfterTheLast) {
 }
 
 TEST(PaymentsReceivedTest, ALongNamePushesTheDateToTheNextLine) {
-    const Report report = PaymentsReceivedReport(test::kCaption, kMarch2001, {"2001/03/05 L01           100.00"},
-                                                 {Loan("L01", "BARTHOLOMEW-JAMES", "WORTHINGTON-SMYTHE", {})});
+    FigureReader figures;
+    const PaymentRecord payment{PmtKey("L01", "03/05/2001"), "03/05/2001", "100", "", "", "", "", {}, "", ""};
+    const Report report =
+        PaymentsReceivedReport(test::kCaption, kMarch2001, GatherPayments({payment}, kMarch2001, figures),
+                               {Loan("L01", "BARTHOLOMEW-JAMES", "WORTHINGTON-SMYTHE", {})});
     const std::vector<std::string> lines = {"    L01      BARTHOLOMEW-JAMES WORTHINGTON-SMYTHE",
                                             std::string(45, ' ') + "03/05/2001     100.00"};
     EXPECT_EQ(report.rows.at(0).lines(), lines);
