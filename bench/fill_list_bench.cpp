@@ -14,6 +14,7 @@
 #include "app/startup.h"
 #include "app/system_clock.h"
 #include "bench/book_generator.h"
+#include "book/sqlite_book.h"
 #include "list/frmKBLst.h"
 #include "list/loan_row.h"
 
@@ -53,6 +54,8 @@ int main(int argc, char** argv) {
     kb::QtPrinting printing;
     kb::SystemClock clock;
     kb::KBMain kb(dialogs, printing, clock);
+    kb::SqliteBook book(kb);
+    kb.book = &book;
     if (!kb::StartUp(kb)) return 1;
     kb::frmKBLst window(kb);
     window.show();

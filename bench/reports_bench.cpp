@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "bench/book_generator.h"
+#include "book/sqlite_book.h"
 #include "reports/frmLatePmt.h"
 #include "reports/late_payments.h"
 #include "reports/payments_received.h"
@@ -149,6 +150,8 @@ int main(int argc, char** argv) {
     CountingPrinting printing;
     FixedDay today(year{2027} / 1 / 15);
     kb::KBMain kb(dialogs, printing, today);
+    kb::SqliteBook book(kb);
+    kb.book = &book;
     kb.LoanDB = files.loanDB;
     kb.PmtsDB = files.pmtsDB;
     kb.NotesDB = files.notesDB;
