@@ -86,7 +86,8 @@ std::string ColumnList(const TableDef& table) {
     return list;
 }
 
-std::string PaddedLoanNbr(std::string_view loanNbr) { return PadRight(TrimRight(loanNbr), kLoanPartLength); }
+// Trailing blanks need no trimming first: the padding puts the same blanks back, and a longer number is cut anyway.
+std::string PaddedLoanNbr(std::string_view loanNbr) { return PadRight(loanNbr, kLoanPartLength); }
 
 KeyRange LoanKeyRange(std::string_view loanNbr) {
     std::string from = PaddedLoanNbr(loanNbr);
