@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "core/format.h"
+
 namespace kb {
 
 namespace {
@@ -10,8 +12,6 @@ constexpr std::size_t kLoanPartLength = 8;
 // With the GLOB, date(x, '+0 days') = x refuses dates that do not exist: a modifier makes date() normalise,
 // 2001-02-30 becomes 2001-03-02 (without one, date() passes day 30 of February through unchanged).
 constexpr std::string_view kIsoDatePattern = "'[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'";
-
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 std::string FieldSql(const Field& field, bool isKey) {
     const std::string name = Quoted(field.name);
@@ -86,21 +86,8 @@ std::string ColumnList(const TableDef& table) {
     return list;
 }
 
-std::string PaddedLoanNbr(std::string_view loanNbr) {
-    while (!loanNbr.empty() && loanNbr.back() == ' ') loanNbr.remove_suffix(1);
-    // Count characters, not bytes: the field sizes are in characters.
-    std::string padded;
-    std::size_t characters = 0;
-    for (char c : loanNbr) {
-        if (!IsContinuationByte(c)) {
-            if (characters == kLoanPartLength) break;
-            ++characters;
-        }
-        padded += c;
-    }
-    padded.append(kLoanPartLength - characters, ' ');
-    return padded;
-}
+// Trailing blanks need no trimming first: the padding puts the same blanks back, and a longer number is cut anyway.
+std::string PaddedLoanNbr(std::string_view loanNbr) { return PadRight(loanNbr, kLoanPartLength); }
 
 KeyRange LoanKeyRange(std::string_view loanNbr) {
     std::string from = PaddedLoanNbr(loanNbr);
@@ -111,6 +98,18 @@ KeyRange LoanKeyRange(std::string_view loanNbr) {
 std::string KeyRangeCondition() {
     const std::string key = Quoted(kKeyField);
     return key + " >= ?1 AND " + key + " < ?2";
+}
+
+std::string PmtKey(std::string_view loanNbr, std::string_view pmtDT) {
+    // Characters `start` (from 1) on, `length` of them, as far as the text goes.
+    const auto mid = [&](std::size_t start, std::size_t length) {
+        return start - 1 < pmtDT.size() ? std::string(pmtDT.substr(start - 1, length)) : std::string();
+    };
+    return PaddedLoanNbr(loanNbr) + mid(7, 4) + mid(1, 2) + mid(4, 2);
+}
+
+std::string NoteKey(std::string_view loanNbr, std::int64_t noteID) {
+    return PaddedLoanNbr(loanNbr) + FormatNumber(static_cast<double>(noteID), "0000");
 }
 
 }  // namespace kb

@@ -1,0 +1,143 @@
+#pragma once
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <vector>
+
+#include "core/format.h"
+#include "store/records.h"
+#include "store/schema.h"
+
+// Private to store/: the statements on the three tables, made from their field tables. They let SQLite failures
+// through; callers describe them for the record they write (store/sqlite_errors.h).
+
+namespace kb {
+
+// The members of each record in the order of its table's fields.
+template <class Record>
+struct Layout;
+
+template <>
+struct Layout<LoanRecord> {
+    static constexpr const TableDef& table = kLoanTable;
+    static constexpr auto members = std::make_tuple(
+        &LoanRecord::LoanNbr, &LoanRecord::LastNm, &LoanRecord::FirstMI, &LoanRecord::Street, &LoanRecord::City,
+        &LoanRecord::State, &LoanRecord::Zip, &LoanRecord::Phone, &LoanRecord::WrkPhone, &LoanRecord::Collateral,
+        &LoanRecord::LoanDT, &LoanRecord::LoanAmt, &LoanRecord::APR, &LoanRecord::PmtsPerYr, &LoanRecord::NextPmtDT,
+        &LoanRecord::Payment, &LoanRecord::Balance);
+};
+
+template <>
+struct Layout<PaymentRecord> {
+    static constexpr const TableDef& table = kPaymentTable;
+    static constexpr auto members =
+        std::make_tuple(&PaymentRecord::LoanNbr, &PaymentRecord::PmtDT, &PaymentRecord::Amount, &PaymentRecord::LateFee,
+                        &PaymentRecord::NbrPmts, &PaymentRecord::Principal, &PaymentRecord::Interest,
+                        &PaymentRecord::NextPmtDT, &PaymentRecord::Balance, &PaymentRecord::ChkNbr);
+};
+
+template <>
+struct Layout<NoteRecord> {
+    static constexpr const TableDef& table = kNoteTable;
+    static constexpr auto members = std::make_tuple(&NoteRecord::LoanNbr, &NoteRecord::NoteDT, &NoteRecord::Subject,
+                                                    &NoteRecord::Note, &NoteRecord::NoteID);
+};
+
+static_assert(std::tuple_size_v<decltype(Layout<LoanRecord>::members)> == kLoanFields.size());
+static_assert(std::tuple_size_v<decltype(Layout<PaymentRecord>::members)> == kPaymentFields.size());
+static_assert(std::tuple_size_v<decltype(Layout<NoteRecord>::members)> == kNoteFields.size());
+
+void BindValue(SQLite::Statement& statement, int index, const std::string& value);
+// A date as ISO yyyy-mm-dd text, a missing one as NULL.
+void BindValue(SQLite::Statement& statement, int index, const std::optional<Date>& value);
+void BindValue(SQLite::Statement& statement, int index, std::int64_t value);
+
+// NULL reads as empty text, as no date, as 0.
+void ReadValue(const SQLite::Column& column, std::string& value);
+void ReadValue(const SQLite::Column& column, std::optional<Date>& value);
+void ReadValue(const SQLite::Column& column, std::int64_t& value);
+
+// Binds the record's fields to ?1 ... ?n in table order.
+template <class Record>
+void BindRecord(SQLite::Statement& statement, const Record& record) {
+    int index = 1;
+    std::apply([&](auto... member) { (BindValue(statement, index++, record.*member), ...); }, Layout<Record>::members);
+}
+
+template <class Record>
+Record ReadRecord(const SQLite::Statement& statement) {
+    Record record;
+    int index = 0;
+    std::apply([&](auto... member) { (ReadValue(statement.getColumn(index++), record.*member), ...); },
+               Layout<Record>::members);
+    return record;
+}
+
+// The table as named in `schema`: "main" or the name a file is attached under.
+std::string TableIn(std::string_view schema, const TableDef& table);
+
+// The key a record is stored under: its LoanNbr without trailing blanks.
+template <class Record>
+std::string KeyOf(const Record& record) {
+    return TrimRight(record.LoanNbr);
+}
+
+// `tail` follows the FROM clause: WHERE and ORDER BY; `values` are bound to ?1, ?2, ...
+template <class Record>
+std::vector<Record> Select(SQLite::Database& db, const std::string& tail, const std::vector<std::string>& values = {}) {
+    const TableDef& table = Layout<Record>::table;
+    SQLite::Statement select(db, "SELECT " + ColumnList(table) + " FROM " + TableIn("main", table) + " " + tail);
+    for (std::size_t i = 0; i < values.size(); ++i) select.bind(static_cast<int>(i) + 1, values[i]);
+    std::vector<Record> records;
+    while (select.executeStep()) records.push_back(ReadRecord<Record>(select));
+    return records;
+}
+
+template <class Record>
+std::optional<Record> SelectKey(SQLite::Database& db, const std::string& key) {
+    auto records = Select<Record>(db, "WHERE " + Quoted(kKeyField) + " = ?1", {key});
+    if (records.empty()) return std::nullopt;
+    return std::move(records.front());
+}
+
+// Stored keys never end in blanks, so that lookups with a right-trimmed key find them.
+template <class Record>
+void Insert(SQLite::Database& db, std::string_view schema, Record record) {
+    const TableDef& table = Layout<Record>::table;
+    record.LoanNbr = KeyOf(record);
+    std::string values;
+    for (std::size_t i = 1; i <= table.fields.size(); ++i) values += (i == 1 ? "?" : ", ?") + std::to_string(i);
+    SQLite::Statement insert(
+        db, "INSERT INTO " + TableIn(schema, table) + " (" + ColumnList(table) + ") VALUES (" + values + ")");
+    BindRecord(insert, record);
+    insert.exec();
+}
+
+// Returns the number of records changed: 0 when no record has the key.
+template <class Record>
+int Update(SQLite::Database& db, Record record) {
+    const TableDef& table = Layout<Record>::table;
+    record.LoanNbr = KeyOf(record);
+    std::string assignments;
+    for (std::size_t i = 1; i < table.fields.size(); ++i) {
+        if (i > 1) assignments += ", ";
+        assignments += Quoted(table.fields[i].name) + " = ?" + std::to_string(i + 1);
+    }
+    SQLite::Statement update(
+        db, "UPDATE " + TableIn("main", table) + " SET " + assignments + " WHERE " + Quoted(kKeyField) + " = ?1");
+    BindRecord(update, record);
+    return update.exec();
+}
+
+// Returns the number of records deleted: 0 when no record has the key.
+int DeleteKey(SQLite::Database& db, std::string_view schema, const TableDef& table, const std::string& key);
+
+void DeleteKeyRange(SQLite::Database& db, std::string_view schema, const TableDef& table, const KeyRange& range);
+
+}  // namespace kb
