@@ -9,9 +9,9 @@
 #include <random>
 #include <string_view>
 
-#include "book/payment_calc.h"
 #include "core/dates.h"
 #include "core/format.h"
+#include "loanbook/payment_calc.h"
 
 namespace kb::bench {
 

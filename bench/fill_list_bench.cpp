@@ -14,9 +14,9 @@
 #include "app/startup.h"
 #include "app/system_clock.h"
 #include "bench/book_generator.h"
-#include "book/sqlite_book.h"
 #include "list/frmKBLst.h"
 #include "list/loan_row.h"
+#include "loanbook/sqlite_book.h"
 
 namespace {
 

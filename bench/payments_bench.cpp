@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "bench/book_generator.h"
-#include "book/payment_calc.h"
 #include "core/dates.h"
+#include "loanbook/payment_calc.h"
 #include "store/store.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "bench/book_generator.h"
-#include "book/sqlite_book.h"
+#include "loanbook/sqlite_book.h"
 #include "reports/frmLatePmt.h"
 #include "reports/late_payments.h"
 #include "reports/payments_received.h"

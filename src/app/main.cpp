@@ -6,7 +6,7 @@
 #include "app/qt_dialogs.h"
 #include "app/qt_printing.h"
 #include "app/system_clock.h"
-#include "book/sqlite_book.h"
+#include "loanbook/sqlite_book.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -13,7 +13,6 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "book/book.h"
 #include "core/config.h"
 #include "core/error_trap.h"
 #include "core/input_rules.h"
@@ -21,6 +20,7 @@
 #include "help/help_target.h"
 #include "list/loan_row.h"
 #include "loan/frmKBLoan.h"
+#include "loanbook/book.h"
 #include "reports/frmLatePmt.h"
 #include "reports/frmRptCnd.h"
 #include "widgets/kb_field.h"

@@ -8,8 +8,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "book/book.h"
-#include "book/payment_calc.h"
 #include "core/error_trap.h"
 #include "help/help_menu.h"
 #include "loan/frmPayOff.h"
@@ -17,6 +15,8 @@
 #include "loan/notes_panel.h"
 #include "loan/payment_entry_panel.h"
 #include "loan/payment_list_panel.h"
+#include "loanbook/book.h"
+#include "loanbook/payment_calc.h"
 #include "reports/loan_history.h"
 #include "reports/payment_receipt.h"
 #include "widgets/window_parts.h"

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "book/book.h"
 #include "core/error_trap.h"
+#include "loanbook/book.h"
 #include "widgets/kb_field.h"
 #include "widgets/list_columns.h"
 #include "widgets/window_parts.h"

@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
-#include "book/loan_fields.h"
 #include "core/kbmain.h"
+#include "loanbook/loan_fields.h"
 #include "store/records.h"
 
 class QPushButton;

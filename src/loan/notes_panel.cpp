@@ -11,10 +11,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "book/book.h"
-#include "book/notes_rules.h"
 #include "core/error_trap.h"
 #include "loan/loan_panel.h"
+#include "loanbook/book.h"
+#include "loanbook/notes_rules.h"
 #include "widgets/kb_field.h"
 #include "widgets/list_columns.h"
 #include "widgets/window_parts.h"

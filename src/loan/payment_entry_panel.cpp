@@ -6,12 +6,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "book/book.h"
-#include "book/payment_calc.h"
 #include "core/error_trap.h"
 #include "core/format.h"
 #include "loan/loan_panel.h"
 #include "loan/payment_list_panel.h"
+#include "loanbook/book.h"
+#include "loanbook/payment_calc.h"
 #include "widgets/kb_field.h"
 #include "widgets/window_parts.h"
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
-#include "book/payment_entry.h"
 #include "core/kbmain.h"
+#include "loanbook/payment_entry.h"
 
 class QPushButton;
 

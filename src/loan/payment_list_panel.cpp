@@ -5,10 +5,10 @@
 #include <QVBoxLayout>
 #include <string>
 
-#include "book/book.h"
-#include "book/payment_calc.h"
 #include "core/error_trap.h"
 #include "loan/loan_panel.h"
+#include "loanbook/book.h"
+#include "loanbook/payment_calc.h"
 #include "widgets/list_columns.h"
 #include "widgets/window_parts.h"
 

@@ -4,9 +4,9 @@
 #include <limits>
 #include <stdexcept>
 
-#include "book/payment_calc.h"
 #include "core/dates.h"
 #include "core/format.h"
+#include "loanbook/payment_calc.h"
 
 namespace kb {
 

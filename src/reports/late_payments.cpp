@@ -2,9 +2,9 @@
 
 #include <exception>
 
-#include "book/book.h"
 #include "core/error_trap.h"
 #include "core/format.h"
+#include "loanbook/book.h"
 
 namespace kb {
 

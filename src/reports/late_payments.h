@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "book/book.h"
 #include "core/dates.h"
 #include "core/figure_reader.h"
 #include "core/kbmain.h"
+#include "loanbook/book.h"
 #include "reports/print_flow.h"
 #include "store/records.h"
 

@@ -1,8 +1,8 @@
 #include "reports/late_statement.h"
 
-#include "book/book.h"
 #include "core/error_trap.h"
 #include "core/format.h"
+#include "loanbook/book.h"
 #include "reports/late_payments.h"
 
 namespace kb {

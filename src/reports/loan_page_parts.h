@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "book/loan_fields.h"
+#include "loanbook/loan_fields.h"
 #include "reports/page_lines.h"
 
 namespace kb {

@@ -1,7 +1,7 @@
 #include "reports/payment_receipt.h"
 
-#include "book/payment_calc.h"
 #include "core/format.h"
+#include "loanbook/payment_calc.h"
 #include "reports/loan_page_parts.h"
 
 namespace kb {

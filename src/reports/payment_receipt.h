@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "book/loan_fields.h"
 #include "core/kbmain.h"
+#include "loanbook/loan_fields.h"
 #include "reports/print_flow.h"
 #include "store/records.h"
 

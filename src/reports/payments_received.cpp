@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "book/book.h"
 #include "core/currency.h"
 #include "core/error_trap.h"
 #include "core/format.h"
+#include "loanbook/book.h"
 
 namespace kb {
 

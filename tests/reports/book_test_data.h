@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "book/sqlite_book.h"
 #include "core/kbmain.h"
+#include "loanbook/sqlite_book.h"
 #include "reports/report_test_data.h"
 #include "store/store.h"
 #include "support/fixed_clock.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "book/loan_fields.h"
+#include "loanbook/loan_fields.h"
 #include "store/records.h"
 #include "support/recording_printing.h"
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "book/sqlite_book.h"
 #include "core/kbmain.h"
+#include "loanbook/sqlite_book.h"
 #include "support/fixed_clock.h"
 #include "support/recording_printing.h"
 #include "support/scripted_dialogs.h"

@@ -1,4 +1,4 @@
-#include "book/loan_fields.h"
+#include "loanbook/loan_fields.h"
 
 #include <gtest/gtest.h>
 

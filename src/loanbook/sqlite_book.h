@@ -1,6 +1,6 @@
 #pragma once
-#include "book/book.h"
 #include "core/kbmain.h"
+#include "loanbook/book.h"
 
 namespace kb {
 

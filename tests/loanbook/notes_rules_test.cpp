@@ -1,4 +1,4 @@
-#include "book/notes_rules.h"
+#include "loanbook/notes_rules.h"
 
 #include <gtest/gtest.h>
 

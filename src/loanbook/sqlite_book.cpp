@@ -1,4 +1,4 @@
-#include "book/sqlite_book.h"
+#include "loanbook/sqlite_book.h"
 
 namespace kb {
 

@@ -5,10 +5,10 @@
 #include <string_view>
 #include <vector>
 
-#include "book/loan_fields.h"
-#include "book/payment_calc.h"
-#include "book/payment_entry.h"
 #include "core/dates.h"
+#include "loanbook/loan_fields.h"
+#include "loanbook/payment_calc.h"
+#include "loanbook/payment_entry.h"
 #include "store/records.h"
 #include "store/store.h"
 

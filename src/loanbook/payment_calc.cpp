@@ -1,4 +1,4 @@
-#include "book/payment_calc.h"
+#include "loanbook/payment_calc.h"
 
 #include <algorithm>
 #include <cmath>

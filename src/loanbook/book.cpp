@@ -1,7 +1,7 @@
-#include "book/book.h"
+#include "loanbook/book.h"
 
-#include "book/notes_rules.h"
 #include "core/format.h"
+#include "loanbook/notes_rules.h"
 
 namespace kb {
 

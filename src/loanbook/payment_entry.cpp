@@ -1,4 +1,4 @@
-#include "book/payment_entry.h"
+#include "loanbook/payment_entry.h"
 
 #include <stdexcept>
 

@@ -1,8 +1,8 @@
-#include "book/book.h"
+#include "loanbook/book.h"
 
 #include <gtest/gtest.h>
 
-#include "book/sqlite_book.h"
+#include "loanbook/sqlite_book.h"
 #include "support/doubles.h"
 #include "support/temp_dir.h"
 
