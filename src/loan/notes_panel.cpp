@@ -88,11 +88,8 @@ QWidget* NotesPanel::buildListPanel() {
     lstNotes_->setFont(FixedPitchFont());
     lstNotes_->setUniformItemSizes(true);
     lstNotes_->setFixedHeight(TwipsToPixels(kNotesListTwips));
-    const QFontMetrics metrics(lstNotes_->font());
     const int dateWidth = kNoteFields[kNoteDTField].maxLength;
-    const int rowCharacters = dateWidth + 1 + kNoteFields[kSubjectField].maxLength;
-    lstNotes_->setMinimumWidth(metrics.horizontalAdvance(QString(rowCharacters + 3, '0')) +
-                               2 * lstNotes_->frameWidth());
+    lstNotes_->setMinimumWidth(ListWidthForRows(*lstNotes_, dateWidth + 1 + kNoteFields[kSubjectField].maxLength));
 
     // The column captions over the list, in its font, where its columns begin.
     auto* captions = new QLabel(QString(kNoteFields[kNoteDTField].label).leftJustified(dateWidth + 1) +
