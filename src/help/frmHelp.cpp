@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -45,6 +46,20 @@ constexpr int kBoxLines = 30;
 constexpr int kPrintedParts = 3;
 
 QString Marker(char kind, int section) { return QString("^%1%2").arg(kind).arg(section, 2, 10, QChar('0')); }
+
+// Adds `part` at the end of `whole`, starting on a new page unless it is the first.
+void AppendOnNewPage(QTextDocument& whole, const QTextDocument& part) {
+    QTextCursor end(&whole);
+    end.movePosition(QTextCursor::End);
+    const bool first = whole.isEmpty();
+    if (!first) end.insertBlock();
+    const int start = end.position();
+    end.insertFragment(QTextDocumentFragment(&part));
+    if (first) return;
+    QTextBlockFormat newPage;
+    newPage.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    QTextCursor(whole.findBlock(start)).mergeBlockFormat(newPage);
+}
 
 QFont BoxFont() {
     QFont font("Courier New", 10);
@@ -185,16 +200,25 @@ void frmHelp::PrintWholeFile() {
     options.offerSelection = true;
     const std::optional<PrinterChoice> printer = kb_.dialogs.choosePrinter(options);
     if (!printer) return;
+    // A file has no sheets to insert: its three parts go into one document, each from the top of a page.
+    const bool toFile = !printer->outputFile.empty();
+    QTextDocument whole;
     for (int part = 0; part < kPrintedParts; ++part) {
-        if (part > 0 && kb_.dialogs.message(kAnotherSheet, kAppTitle, Buttons::OKCancel, Icon::None) != Answer::OK)
+        if (part > 0 && !toFile &&
+            kb_.dialogs.message(kAnotherSheet, kAppTitle, Buttons::OKCancel, Icon::None) != Answer::OK)
             return;
         // Each part is cut from a fresh copy of the file's text with its markers.
         const int first = 2 * part + 1;
         std::unique_ptr<QTextDocument> block(RichTextBox2_->document()->clone());
         RemoveMarker(*block, Marker('E', first));
         RemoveMarker(*block, Marker('S', first + 1));
-        if (CutSection(*block, Marker('S', first), Marker('E', first + 1))) Print(*block, *printer);
+        if (!CutSection(*block, Marker('S', first), Marker('E', first + 1))) continue;
+        if (toFile)
+            AppendOnNewPage(whole, *block);
+        else
+            Print(*block, *printer);
     }
+    if (toFile) Print(whole, *printer);
 }
 
 void frmHelp::Print(QTextDocument& document, const PrinterChoice& printer) {

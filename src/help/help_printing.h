@@ -1,5 +1,4 @@
 #pragma once
-#include <map>
 #include <string>
 
 #include "core/dialogs.h"
@@ -17,14 +16,10 @@ public:
     virtual void print(const QTextDocument& document, const PrinterChoice& printer) = 0;
 };
 
-// Prints through QPrinter. Printing to a PDF file writes the first job to the chosen name and job n to NAME-n.pdf.
+// Prints on the chosen printer, or as a PDF file.
 class QtHelpPrinting : public HelpPrinting {
 public:
     void print(const QTextDocument& document, const PrinterChoice& printer) override;
-
-private:
-    std::string jobFileName(const std::string& outputFile);
-    std::map<std::string, int> jobsPrinted_;
 };
 
 }  // namespace kb

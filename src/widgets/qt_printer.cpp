@@ -1,6 +1,8 @@
 #include "widgets/qt_printer.h"
 
+#include <QPdfWriter>
 #include <QPrinter>
+#include <QSaveFile>
 #include <stdexcept>
 
 namespace kb {
@@ -30,6 +32,29 @@ void SetUpPrinter(QPrinter& printer, const PrinterChoice& choice) {
 
 std::string CannotOpen(const PrinterChoice& choice) {
     return choice.outputFile.empty() ? kCantOpenPrinter + choice.printerName : kCantWriteFile + choice.outputFile;
+}
+
+PrintTarget::PrintTarget(const PrinterChoice& choice) : choice_(choice) {
+    if (choice.outputFile.empty()) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        SetUpPrinter(*printer_, choice);
+        device_ = printer_.get();
+    } else {
+        file_ = std::make_unique<QSaveFile>(QString::fromStdString(choice.outputFile));
+        if (!file_->open(QIODevice::WriteOnly)) throw std::runtime_error(CannotOpen(choice));
+        pdf_ = std::make_unique<QPdfWriter>(file_.get());
+        device_ = pdf_.get();
+    }
+}
+
+PrintTarget::~PrintTarget() = default;
+
+void PrintTarget::finish() {
+    if (file_ && !file_->commit()) throw std::runtime_error(CannotOpen(choice_));
+}
+
+void PrintTarget::abandon() {
+    if (printer_) printer_->abort();
 }
 
 }  // namespace kb

@@ -1,9 +1,13 @@
 #pragma once
+#include <memory>
 #include <string>
 
 #include "core/dialogs.h"
 
+class QPagedPaintDevice;
+class QPdfWriter;
 class QPrinter;
+class QSaveFile;
 
 namespace kb {
 
@@ -14,5 +18,30 @@ void SetUpPrinter(QPrinter& printer, const PrinterChoice& choice);
 
 // The words for a printer or file of `choice` that cannot be opened.
 std::string CannotOpen(const PrinterChoice& choice);
+
+// Where one print job goes: the chosen printer, or a PDF document that replaces the chosen file only once it is
+// complete. Paint on `device()`, end the painting, then `finish()`; a job not finished prints nothing and leaves the
+// file as it was.
+class PrintTarget {
+public:
+    // Throws std::runtime_error as SetUpPrinter does, or when the file cannot be written.
+    explicit PrintTarget(const PrinterChoice& choice);
+    ~PrintTarget();
+    PrintTarget(const PrintTarget&) = delete;
+    PrintTarget& operator=(const PrintTarget&) = delete;
+
+    QPagedPaintDevice& device() { return *device_; }
+    // Writes the file; throws std::runtime_error when it cannot.
+    void finish();
+    // Gives the job up while it is being painted: a printer drops what it was sent.
+    void abandon();
+
+private:
+    PrinterChoice choice_;
+    std::unique_ptr<QSaveFile> file_;
+    std::unique_ptr<QPdfWriter> pdf_;
+    std::unique_ptr<QPrinter> printer_;
+    QPagedPaintDevice* device_ = nullptr;
+};
 
 }  // namespace kb

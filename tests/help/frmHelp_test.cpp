@@ -86,23 +86,25 @@ TEST_F(HelpViewerTest, ASectionIsShownWithoutItsMarkersAndPrintsTheSelectionOrAl
 }
 
 // The whole file is shown without markers; one window prints it again and again, each time in the same three parts
-// as far as the lender lets it.
+// as far as the lender lets it. To a file the three parts are one document, and no sheet of paper is asked for.
 TEST_F(HelpViewerTest, TheWholeFileIsShownWithoutMarkersAndPrintsInThreeParts) {
     auto help = Open(kHelpPath);
     EXPECT_EQ(Shown(*help), "HELP TITLE\n\n" + kPrintedParts[0] + "\n\n" + kPrintedParts[1] + "\n\n" +
                                 kPrintedParts[2] + "\n");
     EXPECT_EQ(Box(*help)->property("Tag").toString(), "ALL");
+    const std::vector<std::string> parts(std::begin(kPrintedParts), std::end(kPrintedParts));
     const struct {
         const char* name;
         std::optional<PrinterChoice> printer;
         std::vector<Answer> sheets;
-        std::size_t partsPrinted;
+        std::vector<std::string> printed;
     } cases[] = {
-        {"all three", printer, {Answer::OK, Answer::OK}, 3},
-        {"cancel at the first sheet", printer, {Answer::Cancel}, 1},
-        {"cancel at the second sheet", printer, {Answer::OK, Answer::Cancel}, 2},
-        {"print dialog cancelled", std::nullopt, {}, 0},
-        {"all three again", printer, {Answer::OK, Answer::OK}, 3},
+        {"all three", printer, {Answer::OK, Answer::OK}, parts},
+        {"cancel at the first sheet", printer, {Answer::Cancel}, {parts[0]}},
+        {"cancel at the second sheet", printer, {Answer::OK, Answer::Cancel}, {parts[0], parts[1]}},
+        {"print dialog cancelled", std::nullopt, {}, {}},
+        {"all three again", printer, {Answer::OK, Answer::OK}, parts},
+        {"to a file", PrinterChoice{"", "help.pdf", false}, {}, {parts[0] + "\n" + parts[1] + "\n" + parts[2]}},
     };
     const test::ScriptedDialogs::Message anotherSheet{"INSERT ANOTHER SHEET OF PAPER", kAppTitle, Buttons::OKCancel,
                                                       Icon::None};
@@ -113,7 +115,7 @@ TEST_F(HelpViewerTest, TheWholeFileIsShownWithoutMarkersAndPrintsInThreeParts) {
         dialogs.answerPrinter(c.printer);
         for (Answer answer : c.sheets) dialogs.answerMessage(answer);
         Print(*help);
-        EXPECT_EQ(helpPrinting.texts, std::vector<std::string>(kPrintedParts, kPrintedParts + c.partsPrinted));
+        EXPECT_EQ(helpPrinting.texts, c.printed);
         EXPECT_EQ(dialogs.messages, std::vector(c.sheets.size(), anotherSheet));
         EXPECT_TRUE(dialogs.printDialogs.back().offerSelection);
         EXPECT_TRUE(dialogs.allAnswered());

@@ -25,19 +25,33 @@ Report FiveRows() {
     return report;
 }
 
+// On paper each page is a job of its own after its paper prompt; to a file the report is one job and asks for no
+// sheet of paper.
 TEST(PrintFlowTest, PagesHoldTheirRowsUnderTheHeadingAndTheClosingLinesEndTheLastPage) {
-    ScriptedDialogs dialogs;
-    test::FailingPrinting printing;
-    dialogs.answerPrinter(PrinterChoice{"Office", "", false});
-    for (int page = 1; page <= 3; ++page) dialogs.answerMessage(Answer::OK);
-    EXPECT_EQ(PrintReport(dialogs, printing, FiveRows()), PrintOutcome::Printed);
-    const std::vector<Page> expected = {{"  1/3", " r1", " r2"}, {"  2/3", " r3", " r3b", " r4"},
-                                        {"  3/3", " r5", "", "    TOTAL"}};
-    EXPECT_EQ(printing.pages, expected);
     const Message first{kInsertBlankSheet, kAppTitle, Buttons::OKCancel, Icon::None};
     const Message later{"NEXT SHEET", kAppTitle, Buttons::OKCancel, Icon::None};
-    EXPECT_EQ(dialogs.messages, (std::vector<Message>{first, later, later}));
-    EXPECT_TRUE(dialogs.printDialogs.at(0).allowPrintToFile);
+    const struct {
+        PrinterChoice printer;
+        std::vector<Message> prompts;
+        std::size_t jobs;
+    } cases[] = {
+        {{"Office", "", false}, {first, later, later}, 3},
+        {{"", "/tmp/report.pdf", false}, {}, 1},
+    };
+    for (const auto& c : cases) {
+        ScriptedDialogs dialogs;
+        test::FailingPrinting printing;
+        dialogs.answerPrinter(c.printer);
+        for (std::size_t page = 0; page < c.prompts.size(); ++page) dialogs.answerMessage(Answer::OK);
+        EXPECT_EQ(PrintReport(dialogs, printing, FiveRows()), PrintOutcome::Printed);
+        const std::vector<Page> expected = {{"  1/3", " r1", " r2"}, {"  2/3", " r3", " r3b", " r4"},
+                                            {"  3/3", " r5", "", "    TOTAL"}};
+        EXPECT_EQ(printing.pages, expected);
+        EXPECT_EQ(ReportPages(FiveRows()), expected);
+        EXPECT_EQ(dialogs.messages, c.prompts);
+        EXPECT_EQ(printing.jobs.size(), c.jobs);
+        EXPECT_TRUE(dialogs.printDialogs.at(0).allowPrintToFile);
+    }
 }
 
 TEST(PrintFlowTest, AFailedStepIsSkippedAndTheLastFailureIsShownAtTheEndUnlessTheRunnerGivesUp) {
