@@ -1,6 +1,9 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include "core/dates.h"
 
 namespace kb {
 
@@ -11,6 +14,8 @@ enum class Answer { OK, Cancel, Yes, No, Retry };
 struct PrintDialogOptions {
     bool allowPrintToFile = false;
     bool offerSelection = false;
+    // The name proposed for a PDF file, without a folder: the print dialog puts it in the lender's documents folder.
+    std::string fileName{};
 };
 
 struct PrinterChoice {
@@ -30,6 +35,10 @@ public:
     // nullopt: the user cancelled.
     virtual std::optional<PrinterChoice> choosePrinter(const PrintDialogOptions&) = 0;
 };
+
+// The print dialog of a report: it offers printing to a PDF file, and proposes a name saying what the file holds:
+// the report's name, the loan number where there is one, and the day ("Loan history A1001 2026-12-06.pdf").
+PrintDialogOptions ReportPrintDialog(std::string_view report, std::string_view loanNbr, Date day);
 
 // The title of a message box that has no title of its own.
 inline constexpr const char* kAppTitle = "Kestrel-Book";

@@ -25,6 +25,7 @@ constexpr const char* kPrintCaption = "&Print";
 constexpr const char* kExitCaption = "EXIT";
 constexpr const char* kFormLoadLabel = "HELP FORM LOAD";
 constexpr const char* kAnotherSheet = "INSERT ANOTHER SHEET OF PAPER";
+constexpr const char* kHelpFileName = "Help";
 // The visible box's tag while it shows the whole file, which is then printed in three parts.
 constexpr const char* kTagProperty = "Tag";
 constexpr const char* kWholeFileTag = "ALL";
@@ -181,7 +182,7 @@ void frmHelp::cmdHlpPrint_Click() {
 
 void frmHelp::PrintShown() {
     const QTextCursor selection = RichTextBox1_->textCursor();
-    PrintDialogOptions options;
+    PrintDialogOptions options = ReportPrintDialog(kHelpFileName, "", kb_.clock.today());
     options.offerSelection = selection.hasSelection();
     const std::optional<PrinterChoice> printer = kb_.dialogs.choosePrinter(options);
     if (!printer) return;
@@ -196,7 +197,7 @@ void frmHelp::PrintShown() {
 }
 
 void frmHelp::PrintWholeFile() {
-    PrintDialogOptions options;
+    PrintDialogOptions options = ReportPrintDialog(kHelpFileName, "", kb_.clock.today());
     options.offerSelection = true;
     const std::optional<PrinterChoice> printer = kb_.dialogs.choosePrinter(options);
     if (!printer) return;

@@ -12,6 +12,7 @@ namespace {
 
 constexpr const char* kPrintListLabel = "Print List - cmd LATE PMT";
 constexpr const char* kLateReportTitle = "LATE REPORT";
+constexpr const char* kLateListFileName = "Late payments";
 constexpr const char* kLateColumnTitles = "DUE-DATE  LOAN-NAME                            PAYMENT PHONE        LOAN #";
 constexpr const char* kDateMask = "mm/dd/yyyy";
 constexpr const char* kPaymentMask = "###,##0.00";
@@ -126,7 +127,8 @@ PrintOutcome LateReport(KBMain& kb, const PrinterChoice& chosen, const std::stri
 
 PrintOutcome PrintLateList(KBMain& kb, const std::string& caption) {
     ErrorTrap trap(kb.dialogs, kPrintListLabel);
-    const std::optional<PrinterChoice> chosen = kb.dialogs.choosePrinter({});
+    const std::optional<PrinterChoice> chosen =
+        kb.dialogs.choosePrinter(ReportPrintDialog(kLateListFileName, "", kb.clock.today()));
     if (!chosen) return PrintOutcome::Cancelled;
     PrintOutcome outcome = PrintOutcome::Abandoned;
     FigureReader figures;

@@ -23,6 +23,7 @@ constexpr const char* kDateKeyMask = "yyyy/mm/dd";
 constexpr const char* kDateMask = "mm/dd/yyyy";
 constexpr const char* kWorkAmountMask = "######0.00";
 constexpr const char* kTotalMask = "##,###,##0.00";
+constexpr const char* kPaymentsFileName = "Payments received";
 
 constexpr std::size_t kLoanNbrLength = 8;
 
@@ -136,9 +137,8 @@ PrintOutcome PrintPmts(KBMain& kb, const std::string& title, const DateRange& ra
                        const std::vector<ReceivedPayment>& workList) {
     if (workList.empty()) return PrintOutcome::NothingToPrint;
     ErrorTrap trap(kb.dialogs, kPrintPmtsLabel);
-    PrintDialogOptions options;
-    options.allowPrintToFile = true;
-    const std::optional<PrinterChoice> chosen = kb.dialogs.choosePrinter(options);
+    const std::optional<PrinterChoice> chosen =
+        kb.dialogs.choosePrinter(ReportPrintDialog(kPaymentsFileName, "", kb.clock.today()));
     if (!chosen) return PrintOutcome::Cancelled;
 
     std::vector<LoanRecord> loans;

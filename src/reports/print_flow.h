@@ -17,7 +17,7 @@ inline constexpr const char* kInsertAnotherSheet = "Insert another blank sheet o
 struct Report {
     // The title under which a failure is reported at the end.
     std::string label;
-    // Whether the print dialog offers printing to a file.
+    // What the print dialog offers and the name it proposes for a PDF file.
     PrintDialogOptions dialog;
     // Shown before the first page, and before every later page unless `laterPaperPrompt` is given.
     std::string paperPrompt = kInsertBlankSheet;

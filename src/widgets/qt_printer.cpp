@@ -9,7 +9,6 @@ namespace kb {
 
 namespace {
 
-constexpr const char* kNoPrinter = "NO PRINTER IS SET UP";
 constexpr const char* kCantOpenPrinter = "The printer cannot be opened: ";
 constexpr const char* kCantWriteFile = "The file cannot be written: ";
 
@@ -21,7 +20,7 @@ void SetUpPrinter(QPrinter& printer, const PrinterChoice& choice) {
         printer.setOutputFileName(QString::fromStdString(choice.outputFile));
         return;
     }
-    if (choice.printerName.empty()) throw std::runtime_error(kNoPrinter);
+    if (choice.printerName.empty()) throw std::runtime_error(kNoPrinterSetUp);
     // For a name it does not know, Qt quietly takes the default printer instead, or with no printer at all a PDF
     // writer without a file, which prints nothing and says nothing.
     const QString name = QString::fromStdString(choice.printerName);

@@ -11,6 +11,9 @@ class QSaveFile;
 
 namespace kb {
 
+// Said when the system has no printer for a report to go to.
+inline constexpr const char* kNoPrinterSetUp = "NO PRINTER IS SET UP";
+
 // Points `printer` at what the print dialog chose: a PDF file of that name, or the named system printer. Throws
 // std::runtime_error when the choice names neither (the system has no printer for the dialog to list) or names a
 // printer that is not there or cannot be used. Printing to a file needs no printer.

@@ -83,6 +83,7 @@ TEST_F(HelpViewerTest, ASectionIsShownWithoutItsMarkersAndPrintsTheSelectionOrAl
     ASSERT_EQ(dialogs.printDialogs.size(), 2u);
     EXPECT_FALSE(dialogs.printDialogs[0].offerSelection);
     EXPECT_TRUE(dialogs.printDialogs[1].offerSelection);
+    EXPECT_EQ(dialogs.printDialogs[0].fileName, "Help 2026-12-06.pdf");
 }
 
 // The whole file is shown without markers; one window prints it again and again, each time in the same three parts

@@ -82,5 +82,23 @@ TEST(PrintFlowTest, AFailedStepIsSkippedAndTheLastFailureIsShownAtTheEndUnlessTh
     EXPECT_TRUE(dialogs.allAnswered());
 }
 
+TEST(PrintFlowTest, ThePrintDialogOffersAPdfFileNamedForWhatItHolds) {
+    const struct {
+        const char* report;
+        const char* loanNbr;
+        const char* fileName;
+    } cases[] = {
+        {"Loan history", "A1001", "Loan history A1001 2026-12-06.pdf"},
+        {"Loan list", "", "Loan list 2026-12-06.pdf"},
+        {"Late statement", "A17     ", "Late statement A17 2026-12-06.pdf"},
+        {"Payment receipt", "A/1:7", "Payment receipt A-1-7 2026-12-06.pdf"},
+    };
+    for (const auto& c : cases) {
+        const PrintDialogOptions options = ReportPrintDialog(c.report, c.loanNbr, std::chrono::year{2026} / 12 / 6);
+        EXPECT_EQ(options.fileName, c.fileName);
+        EXPECT_TRUE(options.allowPrintToFile);
+    }
+}
+
 }  // namespace
 }  // namespace kb

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QTimer>
@@ -22,6 +23,7 @@
 namespace kb {
 namespace {
 
+using test::FixedClock;
 using test::TempDir;
 
 // One page of a PDF file written by Qt: its size, the lines drawn on it, in order (an empty line draws nothing), and
@@ -187,23 +189,25 @@ void WhenPrintDialogShows(std::function<void(QPrintDialog&)> answer) {
     });
 }
 
-TEST(QtDialogsTest, ThePrintDialogOffersPrintingToAFileOnlyWhenAsked) {
-    TempDir dir;
-    for (bool toFile : {false, true}) {
-        bool offered = !toFile;
+// The offscreen platform has no printer: the print dialog says so, and has a PDF file of the proposed name
+// preselected, in the documents folder or, when there is none, in the home folder.
+TEST(QtDialogsTest, WithNoPrinterThePrintDialogSaysSoAndOffersTheProposedPdfFile) {
+    for (const char* documents : {"Documents", ""}) {
+        TempDir home;
+        const QByteArray homeBefore = qgetenv("HOME");
+        qputenv("HOME", QByteArray::fromStdString(home.path().string()));
+        std::filesystem::create_directories(home.path() / documents);
+        const std::string proposed = (home.path() / documents / "Loan history A1001 2026-12-06.pdf").string();
         WhenPrintDialogShows([&](QPrintDialog& dialog) {
-            offered = dialog.testOption(QAbstractPrintDialog::PrintToFile);
-            if (!toFile) return dialog.reject();
-            // The file entry ends the dialog's printer list (the names are those of Qt's own dialog).
-            auto* printers = dialog.findChild<QComboBox*>("printers");
-            printers->setCurrentIndex(printers->count() - 1);
-            dialog.findChild<QLineEdit*>("filename")->setText(QString::fromStdString(dir.file("r.pdf")));
+            EXPECT_TRUE(dialog.windowTitle().contains("NO PRINTER IS SET UP"));
+            EXPECT_TRUE(dialog.findChild<QLabel*>("lblNoPrinter")->isVisible());
+            EXPECT_EQ(dialog.findChild<QComboBox*>("printers")->currentText(), "Print to File (PDF)");
+            EXPECT_EQ(dialog.findChild<QLineEdit*>("filename")->text().toStdString(), proposed);
             dialog.accept();
         });
-        const auto choice = QtDialogs().choosePrinter({toFile, false});
-        EXPECT_EQ(offered, toFile);
-        EXPECT_EQ(choice.has_value(), toFile);
-        EXPECT_EQ(choice.value_or(PrinterChoice{}).outputFile, toFile ? dir.file("r.pdf") : "");
+        const auto choice = QtDialogs().choosePrinter(ReportPrintDialog("Loan history", "A1001", FixedClock().date));
+        EXPECT_EQ(choice.value_or(PrinterChoice{}).outputFile, proposed) << documents;
+        qputenv("HOME", homeBefore);
     }
 }
 
