@@ -76,6 +76,7 @@ std::optional<PrinterChoice> QtDialogs::choosePrinter(const PrintDialogOptions& 
         choice.printerName = printer.printerName().toStdString();
     }
     choice.selectionOnly = printer.printRange() == QPrinter::Selection;
+    choice.paper = printer.pageLayout().pageSize().key().toStdString();
     return choice;
 }
 

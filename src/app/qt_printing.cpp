@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
+#include <algorithm>
 #include <stdexcept>
 
 #include "widgets/qt_printer.h"
@@ -16,18 +17,23 @@ constexpr const char* kPageNotPrinted = "The page could not be printed";
 
 // The widest line the reports print: the 80-character rule placed at column 2.
 constexpr int kWidestReportLine = 81;
+// The page font is made no smaller than this to fit.
+constexpr double kSmallestPointSize = 8;
 
 QRectF PrintableArea(const QPagedPaintDevice& device) {
     return device.pageLayout().paintRectPixels(device.logicalDpiX());
 }
 
-// The system's fixed-pitch font at its own size; made smaller only when the widest report line would not fit
-// across the printable width of the page.
-QFont PageFont(QPagedPaintDevice& device) {
+// The system's fixed-pitch font at its own size, made smaller only as far as a page of `lines` lines needs, and
+// never under 8 points: the widest report line fits across the printable area, and the lines fit down it.
+QFont PageFont(QPagedPaintDevice& device, std::size_t lines) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    const double width = PrintableArea(device).width();
-    const double needed = QFontMetricsF(font, &device).horizontalAdvance(QString(kWidestReportLine, 'M'));
-    if (needed > width && width > 0) font.setPointSizeF(font.pointSizeF() * width / needed);
+    const QRectF area = PrintableArea(device);
+    const QFontMetricsF metrics(font, &device);
+    const double across = area.width() / metrics.horizontalAdvance(QString(kWidestReportLine, 'M'));
+    const double down = area.height() / (static_cast<double>(std::max<std::size_t>(lines, 1)) * metrics.lineSpacing());
+    const double scale = std::min(across, down);
+    if (scale < 1) font.setPointSizeF(std::max(kSmallestPointSize, font.pointSizeF() * scale));
     return font;
 }
 
@@ -70,7 +76,7 @@ private:
 }  // namespace
 
 bool DrawPage(QPainter& painter, QPagedPaintDevice& device, const std::vector<std::string>& lines) {
-    painter.setFont(PageFont(device));
+    painter.setFont(PageFont(device, lines.size()));
     const QFontMetricsF metrics(painter.font(), &device);
     const double height = PrintableArea(device).height();
     double y = 0;

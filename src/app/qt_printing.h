@@ -19,8 +19,10 @@ public:
     std::unique_ptr<PrintJob> openJob(const PrinterChoice& choice) override;
 };
 
-// Draws one page of report lines with `painter`, active on `device`. Like a printer fed past its page length, a page
-// with more lines than fit goes on on a further sheet. Returns false when the device refuses a further sheet.
+// Draws one page of report lines with `painter`, active on `device`, from the top left of the printable area: in the
+// system's fixed-pitch font, made smaller only as far as needed (never under 8 points) for the widest report line to
+// fit across and the page's lines down. A page with more lines than fit even so goes on on a further sheet, like a
+// printer fed past its page length. Returns false when the device refuses a further sheet.
 bool DrawPage(QPainter& painter, QPagedPaintDevice& device, const std::vector<std::string>& lines);
 
 }  // namespace kb

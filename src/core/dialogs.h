@@ -22,6 +22,8 @@ struct PrinterChoice {
     std::string printerName;
     std::string outputFile;
     bool selectionOnly = false;
+    // The paper chosen in the dialog, by its short name ("A4", "Letter"); empty: the printer's own.
+    std::string paper{};
 };
 
 // Every message box, text prompt and print dialog of the program goes through here.

@@ -3,6 +3,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
+#include <algorithm>
 #include <stdexcept>
 
 namespace kb {
@@ -11,6 +12,27 @@ namespace {
 
 constexpr const char* kCantOpenPrinter = "The printer cannot be opened: ";
 constexpr const char* kCantWriteFile = "The file cannot be written: ";
+// Office printers cannot print to the paper's edge: every page keeps this much on every side, or more where the
+// printer needs it.
+constexpr double kPageMarginMm = 12.7;
+
+QPageSize PaperNamed(const std::string& name, const QPageSize& otherwise) {
+    for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
+        const auto size = static_cast<QPageSize::PageSizeId>(id);
+        if (QPageSize::key(size).toStdString() == name) return QPageSize(size);
+    }
+    return otherwise;
+}
+
+void SetPage(QPagedPaintDevice& device, const std::string& paper) {
+    device.setPageSize(PaperNamed(paper, device.pageLayout().pageSize()));
+    QPageLayout layout = device.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    const QMarginsF least = layout.minimumMargins();
+    layout.setMargins(QMarginsF(std::max(kPageMarginMm, least.left()), std::max(kPageMarginMm, least.top()),
+                                std::max(kPageMarginMm, least.right()), std::max(kPageMarginMm, least.bottom())));
+    device.setPageLayout(layout);
+}
 
 }  // namespace
 
@@ -44,6 +66,7 @@ PrintTarget::PrintTarget(const PrinterChoice& choice) : choice_(choice) {
         pdf_ = std::make_unique<QPdfWriter>(file_.get());
         device_ = pdf_.get();
     }
+    SetPage(*device_, choice.paper);
 }
 
 PrintTarget::~PrintTarget() = default;

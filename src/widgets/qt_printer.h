@@ -23,8 +23,8 @@ void SetUpPrinter(QPrinter& printer, const PrinterChoice& choice);
 std::string CannotOpen(const PrinterChoice& choice);
 
 // Where one print job goes: the chosen printer, or a PDF document that replaces the chosen file only once it is
-// complete. Paint on `device()`, end the painting, then `finish()`; a job not finished prints nothing and leaves the
-// file as it was.
+// complete, on the chosen paper with a margin of at least 12.7 mm on every side. Paint on `device()`, end the
+// painting, then `finish()`; a job not finished prints nothing and leaves the file as it was.
 class PrintTarget {
 public:
     // Throws std::runtime_error as SetUpPrinter does, or when the file cannot be written.

@@ -132,20 +132,31 @@ std::vector<std::string> HistoryPageText(const LoanHistoryInput& input, int page
     return drawn;
 }
 
-TEST(QtPrintingTest, AReportPrintedToAFileIsOnePdfHoldingItsPagesInOrder) {
-    TempDir dir;
-    test::ScriptedDialogs dialogs;
-    QtPrinting printing;
-    test::FixedClock clock;
-    KBMain kb(dialogs, printing, clock);
-    const LoanHistoryInput input{test::kCaption, test::ShownLoan(), test::PaymentList(77)};
-    dialogs.answerPrinter(PrinterChoice{"", dir.file("history.pdf"), false});
-    ASSERT_EQ(PrintLoanHistory(kb, input), PrintOutcome::Printed);
-    EXPECT_TRUE(dialogs.messages.empty());  // no paper prompt
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-    const std::vector<PdfPage> pdf = ReadPdf(dir.path() / "history.pdf");
-    ASSERT_EQ(pdf.size(), 3u);
-    for (int page : {1, 2, 3}) EXPECT_EQ(pdf[page - 1].lines, HistoryPageText(input, page, 3)) << "page " << page;
+// On A4 and on Letter, every page keeps at least half an inch (36 points) of paper on every side.
+TEST(QtPrintingTest, AReportPrintedToAFileIsOnePdfHoldingItsPagesInOrderWithinTheMargins) {
+    const std::pair<const char*, double> papers[] = {{"A4", 595}, {"Letter", 612}};
+    for (const auto& [paper, width] : papers) {
+        TempDir dir;
+        test::ScriptedDialogs dialogs;
+        QtPrinting printing;
+        test::FixedClock clock;
+        KBMain kb(dialogs, printing, clock);
+        const LoanHistoryInput input{test::kCaption, test::ShownLoan(), test::PaymentList(77)};
+        dialogs.answerPrinter(PrinterChoice{"", dir.file("history.pdf"), false, paper});
+        ASSERT_EQ(PrintLoanHistory(kb, input), PrintOutcome::Printed);
+        EXPECT_TRUE(dialogs.messages.empty());  // no paper prompt
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+        const std::vector<PdfPage> pdf = ReadPdf(dir.path() / "history.pdf");
+        ASSERT_EQ(pdf.size(), 3u) << paper;
+        for (int page : {1, 2, 3}) {
+            const PdfPage& printed = pdf[page - 1];
+            EXPECT_EQ(printed.lines, HistoryPageText(input, page, 3)) << paper << " page " << page;
+            EXPECT_NEAR(printed.width, width, 1);
+            EXPECT_GE(printed.left, 36) << paper;
+            EXPECT_LE(printed.right, printed.width - 36) << paper;
+            EXPECT_GE(printed.lowest, 36) << paper;
+        }
+    }
 }
 
 TEST(QtPrintingTest, APageLongerThanTheSheetGoesOnOnAFurtherSheetAndAFileGivenUpStaysAsItWas) {
