@@ -53,6 +53,10 @@ public:
     std::optional<kb::PrinterChoice> choosePrinter(const kb::PrintDialogOptions&) override {
         return kb::PrinterChoice{};
     }
+    std::optional<kb::PrinterChoice> previewPages(const std::vector<kb::PageLines>&, const kb::PrinterChoice& chosen,
+                                                  const kb::PrintDialogOptions&) override {
+        return chosen;
+    }
     int messages = 0;
 };
 

@@ -2,17 +2,19 @@
 
 #include <QApplication>
 #include <QBoxLayout>
-#include <QDir>
+#include <QDialogButtonBox>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QStandardPaths>
 #include <QTimer>
 
+#include "app/qt_printing.h"
+#include "widgets/print_preview.h"
 #include "widgets/qt_printer.h"
 
 namespace kb {
@@ -22,6 +24,22 @@ namespace {
 constexpr const char* kNoPrinterNote = ": print to a PDF file instead.";
 // The file name field of the system's print dialog.
 constexpr const char* kFileNameField = "filename";
+constexpr const char* kPreviewCaption = "Pre&view";
+// Set on the print dialog when it was left by its Preview button.
+constexpr const char* kPreviewAsked = "previewAsked";
+
+// Preview accepts the dialog as Print does (the dialog's own checks of a file name included), asking for a preview.
+void AddPreviewButton(QPrintDialog& dialog) {
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    if (!buttons || !buttons->button(QDialogButtonBox::Ok)) return;
+    QPushButton* preview = buttons->addButton(kPreviewCaption, QDialogButtonBox::ActionRole);
+    preview->setObjectName("cmdPreview");
+    QObject::connect(preview, &QPushButton::clicked, &dialog, [&dialog, buttons] {
+        dialog.setProperty(kPreviewAsked, true);
+        buttons->button(QDialogButtonBox::Ok)->click();
+        if (dialog.isVisible()) dialog.setProperty(kPreviewAsked, false);
+    });
+}
 
 QMessageBox::StandardButtons ButtonsOf(Buttons buttons) {
     switch (buttons) {
@@ -77,13 +95,13 @@ std::optional<PrinterChoice> QtDialogs::choosePrinter(const PrintDialogOptions& 
     }
     choice.selectionOnly = printer.printRange() == QPrinter::Selection;
     choice.paper = printer.pageLayout().pageSize().key().toStdString();
+    choice.preview = dialog.property(kPreviewAsked).toBool();
     return choice;
 }
 
-QString ProposedPdfFile(const PrintDialogOptions& options) {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
-    return QDir(folder).filePath(QString::fromStdString(options.fileName));
+std::optional<PrinterChoice> QtDialogs::previewPages(const std::vector<PageLines>& pages, const PrinterChoice& chosen,
+                                                     const PrintDialogOptions& options) {
+    return ShowPrintPreview([&pages](QPrinter& printer) { DrawPages(printer, pages); }, chosen, options);
 }
 
 void PreparePrinter(QPrinter& printer, const PrintDialogOptions& options) {
@@ -102,6 +120,7 @@ void PreparePrintDialog(QPrintDialog& dialog, const PrintDialogOptions& options)
     if (options.allowPrintToFile) shown |= QAbstractPrintDialog::PrintToFile;
     if (options.offerSelection) shown |= QAbstractPrintDialog::PrintSelection;
     dialog.setOptions(shown);
+    if (options.offerPreview) AddPreviewButton(dialog);
     if (QPrinterInfo::availablePrinterNames().isEmpty()) {
         auto* noPrinter = new QLabel(QString(kNoPrinterSetUp) + kNoPrinterNote, &dialog);
         noPrinter->setObjectName("lblNoPrinter");

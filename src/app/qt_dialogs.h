@@ -1,6 +1,4 @@
 #pragma once
-#include <QString>
-
 #include "core/dialogs.h"
 
 class QPrintDialog;
@@ -15,17 +13,16 @@ public:
     std::optional<std::string> prompt(const std::string& text, const std::string& title, const std::string& initial,
                                       bool masked) override;
     std::optional<PrinterChoice> choosePrinter(const PrintDialogOptions&) override;
+    std::optional<PrinterChoice> previewPages(const std::vector<PageLines>& pages, const PrinterChoice& chosen,
+                                              const PrintDialogOptions& options) override;
 };
-
-// Where the print dialog proposes to write a PDF file: the proposed name in the lender's documents folder, or in the
-// home folder when there is none.
-QString ProposedPdfFile(const PrintDialogOptions& options);
 
 // The printer the print dialog starts from: the system's default printer or, when the system has none, a PDF file
 // of the proposed name.
 void PreparePrinter(QPrinter& printer, const PrintDialogOptions& options);
 
-// What the print dialog offers as `options` say; with no printer on the system, it says so.
+// What the print dialog offers as `options` say (Preview is a button beside Print); with no printer on the system,
+// it says so.
 void PreparePrintDialog(QPrintDialog& dialog, const PrintDialogOptions& options);
 
 }  // namespace kb

@@ -91,6 +91,12 @@ bool DrawPage(QPainter& painter, QPagedPaintDevice& device, const std::vector<st
     return true;
 }
 
+void DrawPages(QPagedPaintDevice& device, const std::vector<PageLines>& pages) {
+    QPainter painter(&device);
+    for (std::size_t page = 0; page < pages.size(); ++page)
+        if ((page > 0 && !device.newPage()) || !DrawPage(painter, device, pages[page])) return;
+}
+
 void QtPrinting::checkPrinter(const PrinterChoice& choice) {
     QPrinter printer;
     SetUpPrinter(printer, choice);

@@ -25,4 +25,7 @@ public:
 // printer fed past its page length. Returns false when the device refuses a further sheet.
 bool DrawPage(QPainter& painter, QPagedPaintDevice& device, const std::vector<std::string>& lines);
 
+// Draws the pages in order on `device`, each as DrawPage does: what the print preview shows.
+void DrawPages(QPagedPaintDevice& device, const std::vector<PageLines>& pages);
+
 }  // namespace kb

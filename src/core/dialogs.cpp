@@ -20,6 +20,7 @@ PrintDialogOptions ReportPrintDialog(std::string_view report, std::string_view l
         if (kNotInFileNames.find(c) != std::string_view::npos) c = '-';
     PrintDialogOptions options;
     options.allowPrintToFile = true;
+    options.offerPreview = true;
     options.fileName = name + ".pdf";
     return options;
 }

@@ -10,6 +10,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 #include <stdexcept>
+#include <vector>
 
 #include "core/error_trap.h"
 #include "help/help_printing.h"
@@ -184,8 +185,8 @@ void frmHelp::PrintShown() {
     const QTextCursor selection = RichTextBox1_->textCursor();
     PrintDialogOptions options = ReportPrintDialog(kHelpFileName, "", kb_.clock.today());
     options.offerSelection = selection.hasSelection();
-    const std::optional<PrinterChoice> printer = kb_.dialogs.choosePrinter(options);
-    if (!printer) return;
+    const std::optional<PrinterChoice> chosen = kb_.dialogs.choosePrinter(options);
+    if (!chosen) return;
     std::unique_ptr<QTextDocument> printed;
     if (selection.hasSelection()) {
         printed = std::make_unique<QTextDocument>();
@@ -193,33 +194,42 @@ void frmHelp::PrintShown() {
     } else {
         printed.reset(RichTextBox1_->document()->clone());
     }
-    Print(*printed, *printer);
+    if (const std::optional<PrinterChoice> printer = Previewed(*printed, *chosen, options)) Print(*printed, *printer);
 }
 
 void frmHelp::PrintWholeFile() {
     PrintDialogOptions options = ReportPrintDialog(kHelpFileName, "", kb_.clock.today());
     options.offerSelection = true;
-    const std::optional<PrinterChoice> printer = kb_.dialogs.choosePrinter(options);
-    if (!printer) return;
-    // A file has no sheets to insert: its three parts go into one document, each from the top of a page.
-    const bool toFile = !printer->outputFile.empty();
+    const std::optional<PrinterChoice> chosen = kb_.dialogs.choosePrinter(options);
+    if (!chosen) return;
+    std::vector<std::unique_ptr<QTextDocument>> parts;
     QTextDocument whole;
     for (int part = 0; part < kPrintedParts; ++part) {
-        if (part > 0 && !toFile &&
-            kb_.dialogs.message(kAnotherSheet, kAppTitle, Buttons::OKCancel, Icon::None) != Answer::OK)
-            return;
         // Each part is cut from a fresh copy of the file's text with its markers.
         const int first = 2 * part + 1;
         std::unique_ptr<QTextDocument> block(RichTextBox2_->document()->clone());
         RemoveMarker(*block, Marker('E', first));
         RemoveMarker(*block, Marker('S', first + 1));
         if (!CutSection(*block, Marker('S', first), Marker('E', first + 1))) continue;
-        if (toFile)
-            AppendOnNewPage(whole, *block);
-        else
-            Print(*block, *printer);
+        AppendOnNewPage(whole, *block);
+        parts.push_back(std::move(block));
     }
-    if (toFile) Print(whole, *printer);
+    const std::optional<PrinterChoice> printer = Previewed(whole, *chosen, options);
+    if (!printer) return;
+    // A file has no sheets to insert: the parts go into one document, each from the top of a page.
+    if (!printer->outputFile.empty()) return Print(whole, *printer);
+    for (std::size_t part = 0; part < parts.size(); ++part) {
+        if (part > 0 && kb_.dialogs.message(kAnotherSheet, kAppTitle, Buttons::OKCancel, Icon::None) != Answer::OK)
+            return;
+        Print(*parts[part], *printer);
+    }
+}
+
+std::optional<PrinterChoice> frmHelp::Previewed(QTextDocument& document, const PrinterChoice& chosen,
+                                                const PrintDialogOptions& options) {
+    if (!chosen.preview) return chosen;
+    document.setDefaultFont(RichTextBox1_->font());
+    return printing_.preview(document, chosen, options);
 }
 
 void frmHelp::Print(QTextDocument& document, const PrinterChoice& printer) {

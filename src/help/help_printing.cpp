@@ -1,7 +1,9 @@
 #include "help/help_printing.h"
 
+#include <QPrinter>
 #include <QTextDocument>
 
+#include "widgets/print_preview.h"
 #include "widgets/qt_printer.h"
 
 namespace kb {
@@ -10,6 +12,11 @@ void QtHelpPrinting::print(const QTextDocument& document, const PrinterChoice& c
     PrintTarget target(choice);
     document.print(&target.device());
     target.finish();
+}
+
+std::optional<PrinterChoice> QtHelpPrinting::preview(const QTextDocument& document, const PrinterChoice& chosen,
+                                                     const PrintDialogOptions& options) {
+    return ShowPrintPreview([&document](QPrinter& printer) { document.print(&printer); }, chosen, options);
 }
 
 }  // namespace kb

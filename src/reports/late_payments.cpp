@@ -29,6 +29,10 @@ std::optional<std::vector<LoanRecord>> ReadLoansByDueDate(Book& book, LateRetry&
     return loans;
 }
 
+PrintDialogOptions LateListDialog(const KBMain& kb) {
+    return ReportPrintDialog(kLateListFileName, "", kb.clock.today());
+}
+
 }  // namespace
 
 std::string DueKey(const std::optional<Date>& date) { return FormatDate(date, "yyyymmdd"); }
@@ -112,6 +116,7 @@ PrintOutcome LateReport(KBMain& kb, const PrinterChoice& chosen, const std::stri
     if (!loans) return PrintOutcome::Abandoned;
 
     Report report;
+    report.dialog = LateListDialog(kb);
     report.paperPrompt = kLatePaperPrompt;
     report.heading = [&caption, today](int, int) { return LateReportHeading(caption, today); };
     for (const LoanRecord& loan : *loans)
@@ -127,8 +132,7 @@ PrintOutcome LateReport(KBMain& kb, const PrinterChoice& chosen, const std::stri
 
 PrintOutcome PrintLateList(KBMain& kb, const std::string& caption) {
     ErrorTrap trap(kb.dialogs, kPrintListLabel);
-    const std::optional<PrinterChoice> chosen =
-        kb.dialogs.choosePrinter(ReportPrintDialog(kLateListFileName, "", kb.clock.today()));
+    const std::optional<PrinterChoice> chosen = kb.dialogs.choosePrinter(LateListDialog(kb));
     if (!chosen) return PrintOutcome::Cancelled;
     PrintOutcome outcome = PrintOutcome::Abandoned;
     FigureReader figures;

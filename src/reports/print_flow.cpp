@@ -74,16 +74,19 @@ PrintOutcome PrintJobs(Dialogs& dialogs, Printing& printing, const PrinterChoice
 PrintOutcome PrintPages(Dialogs& dialogs, Printing& printing, const PrinterChoice& chosen, const Report& report,
                         const StepRunner& run) {
     if (report.rows.empty()) return PrintOutcome::NothingToPrint;
+    std::vector<PageLines> pages;
+    if (!run([&] { pages = ReportPages(report); }) || pages.empty()) return PrintOutcome::Abandoned;
+    std::optional<PrinterChoice> target = chosen;
+    if (chosen.preview) target = dialogs.previewPages(pages, chosen, report.dialog);
+    if (!target) return PrintOutcome::Cancelled;
     bool printerReady = false;
     if (!run([&] {
-            printing.checkPrinter(chosen);
+            printing.checkPrinter(*target);
             printerReady = true;
         }) ||
         !printerReady)
         return PrintOutcome::Abandoned;
-    std::vector<PageLines> pages;
-    if (!run([&] { pages = ReportPages(report); }) || pages.empty()) return PrintOutcome::Abandoned;
-    return PrintJobs(dialogs, printing, chosen, report, pages, run);
+    return PrintJobs(dialogs, printing, *target, report, pages, run);
 }
 
 PrintOutcome PrintReport(Dialogs& dialogs, Printing& printing, const Report& report) {

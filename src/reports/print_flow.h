@@ -46,17 +46,16 @@ using StepRunner = std::function<bool(const std::function<void()>& step)>;
 // The pages a report of `rows` rows takes at `rowsPerPage` rows a page (at least 1).
 int PageCount(std::size_t rows, int rowsPerPage);
 
-// The text lines of one printed page.
-using PageLines = std::vector<std::string>;
-
 // The report's pages as they print: on each its heading, its rows up to the page's limit and, on the last page, the
 // closing lines. A report without rows is one page holding its heading and closing lines.
 std::vector<PageLines> ReportPages(const Report& report);
 
-// The pages of a report on a printer already chosen: no rows ends it; a printer that cannot print (checked as a
-// step) gives the report up before anything is shown. On a paper printer each page is a print job of its own, after
-// its paper prompt (Cancel ends the report); a job opened is always closed before the next prompt. To a file the
-// whole report is one PDF document, pages in order, and no paper prompt is shown: there is no sheet to insert.
+// The pages of a report on a printer already chosen: no rows ends it. When the lender asked for a preview, the pages
+// are shown first, and print where the lender says there (closing it ends the report). A printer that cannot print
+// (checked as a step) gives the report up before any paper prompt. On a paper printer each page is a print job of
+// its own, after its paper prompt (Cancel ends the report); a job opened is always closed before the next prompt.
+// To a file the whole report is one PDF document, pages in order, and no paper prompt is shown: there is no sheet
+// to insert.
 PrintOutcome PrintPages(Dialogs& dialogs, Printing& printing, const PrinterChoice& chosen, const Report& report,
                         const StepRunner& run);
 

@@ -1,8 +1,10 @@
 #include "widgets/qt_printer.h"
 
+#include <QDir>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <algorithm>
 #include <stdexcept>
 
@@ -24,6 +26,8 @@ QPageSize PaperNamed(const std::string& name, const QPageSize& otherwise) {
     return otherwise;
 }
 
+}  // namespace
+
 void SetPage(QPagedPaintDevice& device, const std::string& paper) {
     device.setPageSize(PaperNamed(paper, device.pageLayout().pageSize()));
     QPageLayout layout = device.pageLayout();
@@ -34,7 +38,11 @@ void SetPage(QPagedPaintDevice& device, const std::string& paper) {
     device.setPageLayout(layout);
 }
 
-}  // namespace
+QString ProposedPdfFile(const PrintDialogOptions& options) {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
+    return QDir(folder).filePath(QString::fromStdString(options.fileName));
+}
 
 void SetUpPrinter(QPrinter& printer, const PrinterChoice& choice) {
     if (!choice.outputFile.empty()) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QString>
 #include <memory>
 #include <string>
 
@@ -22,8 +23,16 @@ void SetUpPrinter(QPrinter& printer, const PrinterChoice& choice);
 // The words for a printer or file of `choice` that cannot be opened.
 std::string CannotOpen(const PrinterChoice& choice);
 
+// Puts every page of `device` on the paper named ("A4", "Letter"; empty or unknown: the device's own) with a margin
+// of at least 12.7 mm on every side, or more where the printer needs it.
+void SetPage(QPagedPaintDevice& device, const std::string& paper);
+
+// Where a PDF file is proposed: the proposed name in the lender's documents folder, or in the home folder when there
+// is none.
+QString ProposedPdfFile(const PrintDialogOptions& options);
+
 // Where one print job goes: the chosen printer, or a PDF document that replaces the chosen file only once it is
-// complete, on the chosen paper with a margin of at least 12.7 mm on every side. Paint on `device()`, end the
+// complete, on the chosen paper and its margins (SetPage). Paint on `device()`, end the
 // painting, then `finish()`; a job not finished prints nothing and leaves the file as it was.
 class PrintTarget {
 public:

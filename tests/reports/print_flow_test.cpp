@@ -82,6 +82,35 @@ TEST(PrintFlowTest, AFailedStepIsSkippedAndTheLastFailureIsShownAtTheEndUnlessTh
     EXPECT_TRUE(dialogs.allAnswered());
 }
 
+// The preview shows the pages as they print; from it the lender prints on the printer chosen (paper prompts
+// included), saves the pages as a PDF file, or closes it and nothing prints.
+TEST(PrintFlowTest, ThePreviewShowsThePagesAndTheyPrintWhereTheLenderSaysThere) {
+    PrinterChoice office{"Office", "", false};
+    office.preview = true;
+    const struct {
+        std::optional<PrinterChoice> fromPreview;
+        std::size_t prompts;
+        std::size_t jobs;
+        PrintOutcome outcome;
+    } cases[] = {
+        {office, 3, 3, PrintOutcome::Printed},
+        {PrinterChoice{"", "/tmp/report.pdf", false}, 0, 1, PrintOutcome::Printed},
+        {std::nullopt, 0, 0, PrintOutcome::Cancelled},
+    };
+    for (const auto& c : cases) {
+        ScriptedDialogs dialogs;
+        test::FailingPrinting printing;
+        dialogs.answerPrinter(office);
+        dialogs.answerPreview(c.fromPreview);
+        for (std::size_t page = 0; page < c.prompts; ++page) dialogs.answerMessage(Answer::OK);
+        EXPECT_EQ(PrintReport(dialogs, printing, FiveRows()), c.outcome);
+        EXPECT_EQ(dialogs.previews, std::vector<std::vector<PageLines>>{ReportPages(FiveRows())});
+        EXPECT_EQ(printing.pages, c.jobs ? ReportPages(FiveRows()) : std::vector<Page>{});
+        EXPECT_EQ(dialogs.messages.size(), c.prompts);
+        EXPECT_EQ(printing.jobs.size(), c.jobs);
+    }
+}
+
 TEST(PrintFlowTest, ThePrintDialogOffersAPdfFileNamedForWhatItHolds) {
     const struct {
         const char* report;
@@ -97,6 +126,7 @@ TEST(PrintFlowTest, ThePrintDialogOffersAPdfFileNamedForWhatItHolds) {
         const PrintDialogOptions options = ReportPrintDialog(c.report, c.loanNbr, std::chrono::year{2026} / 12 / 6);
         EXPECT_EQ(options.fileName, c.fileName);
         EXPECT_TRUE(options.allowPrintToFile);
+        EXPECT_TRUE(options.offerPreview);
     }
 }
 

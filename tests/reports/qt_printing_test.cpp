@@ -4,9 +4,14 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +24,7 @@
 #include "support/fixed_clock.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
+#include "widgets/print_preview.h"
 
 namespace kb {
 namespace {
@@ -159,6 +165,33 @@ TEST(QtPrintingTest, AReportPrintedToAFileIsOnePdfHoldingItsPagesInOrderWithinTh
     }
 }
 
+// The preview draws the pages as they print, and its Print prints them on the printer chosen, as the report does.
+TEST(QtPrintingTest, ThePreviewShowsThePagesAsTheyPrint) {
+    TempDir dir;
+    const LoanHistoryInput input{test::kCaption, test::ShownLoan(), test::PaymentList(77)};
+    const std::vector<PageLines> pages = ReportPages(LoanHistoryReport(input));
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFileName(QString::fromStdString(dir.file("preview.pdf")));
+    DrawPages(pdf, pages);
+    const std::vector<PdfPage> drawn = ReadPdf(dir.path() / "preview.pdf");
+    ASSERT_EQ(drawn.size(), 3u);
+    for (int page : {1, 2, 3}) EXPECT_EQ(drawn[page - 1].lines, HistoryPageText(input, page, 3)) << "page " << page;
+
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer);
+    std::optional<PrinterChoice> answer;
+    const PrinterChoice chosen{"Office", "", false, "Letter", true};
+    PreparePrintPreview(preview, [&pages](QPrinter& on) { DrawPages(on, pages); }, chosen, {}, answer);
+    auto* shown = preview.findChild<QPrintPreviewWidget*>();
+    shown->updatePreview();
+    EXPECT_EQ(shown->pageCount(), 3);
+    for (QAction* action : preview.findChildren<QAction*>())
+        if (action->text() == "Print") action->trigger();
+    ASSERT_TRUE(answer.has_value());
+    EXPECT_EQ(answer->printerName, "Office");
+    EXPECT_TRUE(preview.findChild<QAction*>("actSaveAsPdf")->isVisible());
+}
+
 TEST(QtPrintingTest, APageLongerThanTheSheetGoesOnOnAFurtherSheetAndAFileGivenUpStaysAsItWas) {
     TempDir dir;
     auto job = QtPrinting().openJob(PrinterChoice{"", dir.file("long.pdf"), false});
@@ -201,9 +234,10 @@ void WhenPrintDialogShows(std::function<void(QPrintDialog&)> answer) {
 }
 
 // The offscreen platform has no printer: the print dialog says so, and has a PDF file of the proposed name
-// preselected, in the documents folder or, when there is none, in the home folder.
+// preselected, in the documents folder or, when there is none, in the home folder. Preview leaves it as Print does,
+// asking for the pages to be shown first.
 TEST(QtDialogsTest, WithNoPrinterThePrintDialogSaysSoAndOffersTheProposedPdfFile) {
-    for (const char* documents : {"Documents", ""}) {
+    for (const auto& [documents, preview] : {std::pair{"Documents", false}, std::pair{"", true}}) {
         TempDir home;
         const QByteArray homeBefore = qgetenv("HOME");
         qputenv("HOME", QByteArray::fromStdString(home.path().string()));
@@ -214,10 +248,13 @@ TEST(QtDialogsTest, WithNoPrinterThePrintDialogSaysSoAndOffersTheProposedPdfFile
             EXPECT_TRUE(dialog.findChild<QLabel*>("lblNoPrinter")->isVisible());
             EXPECT_EQ(dialog.findChild<QComboBox*>("printers")->currentText(), "Print to File (PDF)");
             EXPECT_EQ(dialog.findChild<QLineEdit*>("filename")->text().toStdString(), proposed);
-            dialog.accept();
+            QPushButton* print = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+            (preview ? dialog.findChild<QPushButton*>("cmdPreview") : print)->click();
         });
         const auto choice = QtDialogs().choosePrinter(ReportPrintDialog("Loan history", "A1001", FixedClock().date));
-        EXPECT_EQ(choice.value_or(PrinterChoice{}).outputFile, proposed) << documents;
+        ASSERT_TRUE(choice.has_value()) << preview;
+        EXPECT_EQ(choice->outputFile, proposed) << documents;
+        EXPECT_EQ(choice->preview, preview);
         qputenv("HOME", homeBefore);
     }
 }
