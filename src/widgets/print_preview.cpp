@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QToolBar>
 
 #include "widgets/qt_printer.h"
@@ -17,6 +18,7 @@ namespace {
 constexpr const char* kSaveAsPdf = "Save as PDF...";
 constexpr const char* kSaveAsPdfTitle = "Save as PDF";
 constexpr const char* kPdfFiles = "PDF files (*.pdf)";
+constexpr double kShareOfScreen = 0.8;
 
 // The preview's own actions, by their names in Qt's preview.
 QAction* PreviewAction(QPrintPreviewDialog& preview, const char* name) {
@@ -68,7 +70,11 @@ std::optional<PrinterChoice> ShowPrintPreview(const PaintPages& paint, const Pri
                                               const PrintDialogOptions& options) {
     QPrinter printer(QPrinter::HighResolution);
     SetUpPreviewPrinter(printer, chosen);
+    // The preview's title says what it shows.
+    printer.setDocName(QFileInfo(QString::fromStdString(options.fileName)).completeBaseName());
     QPrintPreviewDialog preview(&printer, QApplication::activeWindow());
+    // Large enough to read a page at once.
+    if (const QScreen* screen = preview.screen()) preview.resize(screen->availableSize() * kShareOfScreen);
     std::optional<PrinterChoice> answer;
     PreparePrintPreview(preview, paint, chosen, options, answer);
     preview.exec();

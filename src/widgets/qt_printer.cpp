@@ -1,6 +1,7 @@
 #include "widgets/qt_printer.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
@@ -72,6 +73,9 @@ PrintTarget::PrintTarget(const PrinterChoice& choice) : choice_(choice) {
         file_ = std::make_unique<QSaveFile>(QString::fromStdString(choice.outputFile));
         if (!file_->open(QIODevice::WriteOnly)) throw std::runtime_error(CannotOpen(choice));
         pdf_ = std::make_unique<QPdfWriter>(file_.get());
+        // The file's own title is its name, so a PDF reader shows what the file holds.
+        pdf_->setTitle(QFileInfo(file_->fileName()).completeBaseName());
+        pdf_->setCreator(kAppTitle);
         device_ = pdf_.get();
     }
     SetPage(*device_, choice.paper);
