@@ -53,13 +53,17 @@ public:
     std::optional<kb::PrinterChoice> choosePrinter(const kb::PrintDialogOptions&) override {
         return kb::PrinterChoice{};
     }
+    std::optional<kb::PrinterChoice> previewPages(const std::vector<kb::PageLines>&, const kb::PrinterChoice& chosen,
+                                                  const kb::PrintDialogOptions&) override {
+        return chosen;
+    }
     int messages = 0;
 };
 
-// Counts pages and lines and notes when the first page was closed.
+// Counts pages and lines and notes when the first page was ended.
 class CountingPrinting : public kb::Printing {
 public:
-    std::unique_ptr<kb::PageJob> openPage(const kb::PrinterChoice&) override { return std::make_unique<Job>(*this); }
+    std::unique_ptr<kb::PrintJob> openJob(const kb::PrinterChoice&) override { return std::make_unique<Job>(*this); }
     void start() {
         pages = 0;
         lines = 0;
@@ -70,13 +74,14 @@ public:
     Clock::time_point firstPage;
 
 private:
-    class Job : public kb::PageJob {
+    class Job : public kb::PrintJob {
     public:
         explicit Job(CountingPrinting& owner) : owner_(owner) {}
         void line(const std::string&) override { ++owner_.lines; }
-        void close() override {
+        void newPage() override {
             if (owner_.pages++ == 0) owner_.firstPage = Clock::now();
         }
+        void close() override { newPage(); }
 
     private:
         CountingPrinting& owner_;

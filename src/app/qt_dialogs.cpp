@@ -1,15 +1,45 @@
 #include "app/qt_dialogs.h"
 
 #include <QApplication>
+#include <QBoxLayout>
+#include <QDialogButtonBox>
 #include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTimer>
+
+#include "app/qt_printing.h"
+#include "widgets/print_preview.h"
+#include "widgets/qt_printer.h"
 
 namespace kb {
 
 namespace {
+
+constexpr const char* kNoPrinterNote = ": print to a PDF file instead.";
+// The file name field of the system's print dialog.
+constexpr const char* kFileNameField = "filename";
+constexpr const char* kPreviewCaption = "Pre&view";
+// Set on the print dialog when it was left by its Preview button.
+constexpr const char* kPreviewAsked = "previewAsked";
+
+// Preview accepts the dialog as Print does (the dialog's own checks of a file name included), asking for a preview.
+void AddPreviewButton(QPrintDialog& dialog) {
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    if (!buttons || !buttons->button(QDialogButtonBox::Ok)) return;
+    QPushButton* preview = buttons->addButton(kPreviewCaption, QDialogButtonBox::ActionRole);
+    preview->setObjectName("cmdPreview");
+    QObject::connect(preview, &QPushButton::clicked, &dialog, [&dialog, buttons] {
+        dialog.setProperty(kPreviewAsked, true);
+        buttons->button(QDialogButtonBox::Ok)->click();
+        if (dialog.isVisible()) dialog.setProperty(kPreviewAsked, false);
+    });
+}
 
 QMessageBox::StandardButtons ButtonsOf(Buttons buttons) {
     switch (buttons) {
@@ -52,16 +82,10 @@ std::optional<std::string> QtDialogs::prompt(const std::string& text, const std:
 }
 
 std::optional<PrinterChoice> QtDialogs::choosePrinter(const PrintDialogOptions& options) {
-    // The system's default printer comes preselected; copies, page ranges and page sizes are not offered, as every
-    // report prints all its pages once at the printer's default page.
-    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     QPrinter printer(QPrinter::HighResolution);
-    if (!defaultPrinter.isNull()) printer.setPrinterName(defaultPrinter.printerName());
+    PreparePrinter(printer, options);
     QPrintDialog dialog(&printer, QApplication::activeWindow());
-    QAbstractPrintDialog::PrintDialogOptions shown;
-    if (options.allowPrintToFile) shown |= QAbstractPrintDialog::PrintToFile;
-    if (options.offerSelection) shown |= QAbstractPrintDialog::PrintSelection;
-    dialog.setOptions(shown);
+    PreparePrintDialog(dialog, options);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     PrinterChoice choice;
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
@@ -70,7 +94,45 @@ std::optional<PrinterChoice> QtDialogs::choosePrinter(const PrintDialogOptions& 
         choice.printerName = printer.printerName().toStdString();
     }
     choice.selectionOnly = printer.printRange() == QPrinter::Selection;
+    choice.paper = printer.pageLayout().pageSize().key().toStdString();
+    choice.preview = dialog.property(kPreviewAsked).toBool();
     return choice;
+}
+
+std::optional<PrinterChoice> QtDialogs::previewPages(const std::vector<PageLines>& pages, const PrinterChoice& chosen,
+                                                     const PrintDialogOptions& options) {
+    return ShowPrintPreview([&pages](QPrinter& printer) { DrawPages(printer, pages); }, chosen, options);
+}
+
+void PreparePrinter(QPrinter& printer, const PrintDialogOptions& options) {
+    if (!QPrinterInfo::availablePrinterNames().isEmpty()) {
+        const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+        if (!defaultPrinter.isNull()) printer.setPrinterName(defaultPrinter.printerName());
+    } else if (options.allowPrintToFile) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(ProposedPdfFile(options));
+    }
+}
+
+void PreparePrintDialog(QPrintDialog& dialog, const PrintDialogOptions& options) {
+    // Copies, page ranges and page sizes are not offered, as every report prints all its pages once.
+    QAbstractPrintDialog::PrintDialogOptions shown;
+    if (options.allowPrintToFile) shown |= QAbstractPrintDialog::PrintToFile;
+    if (options.offerSelection) shown |= QAbstractPrintDialog::PrintSelection;
+    dialog.setOptions(shown);
+    if (options.offerPreview) AddPreviewButton(dialog);
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        auto* noPrinter = new QLabel(QString(kNoPrinterSetUp) + kNoPrinterNote, &dialog);
+        noPrinter->setObjectName("lblNoPrinter");
+        if (auto* layout = qobject_cast<QBoxLayout*>(dialog.layout())) layout->insertWidget(0, noPrinter);
+        dialog.setWindowTitle(dialog.windowTitle() + " - " + kNoPrinterSetUp);
+    } else if (options.allowPrintToFile) {
+        // The file name waits in the dialog's file field for a PDF file chosen instead of the printer: the dialog
+        // fills the field when it shows, so the name goes in just after.
+        QTimer::singleShot(0, &dialog, [&dialog, file = ProposedPdfFile(options)] {
+            if (auto* field = dialog.findChild<QLineEdit*>(kFileNameField)) field->setText(file);
+        });
+    }
 }
 
 }  // namespace kb

@@ -3,12 +3,14 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QVBoxLayout>
 #include <stdexcept>
+#include <vector>
 
 #include "core/error_trap.h"
 #include "help/help_printing.h"
@@ -24,6 +26,7 @@ constexpr const char* kPrintCaption = "&Print";
 constexpr const char* kExitCaption = "EXIT";
 constexpr const char* kFormLoadLabel = "HELP FORM LOAD";
 constexpr const char* kAnotherSheet = "INSERT ANOTHER SHEET OF PAPER";
+constexpr const char* kHelpFileName = "Help";
 // The visible box's tag while it shows the whole file, which is then printed in three parts.
 constexpr const char* kTagProperty = "Tag";
 constexpr const char* kWholeFileTag = "ALL";
@@ -45,6 +48,20 @@ constexpr int kBoxLines = 30;
 constexpr int kPrintedParts = 3;
 
 QString Marker(char kind, int section) { return QString("^%1%2").arg(kind).arg(section, 2, 10, QChar('0')); }
+
+// Adds `part` at the end of `whole`, starting on a new page unless it is the first.
+void AppendOnNewPage(QTextDocument& whole, const QTextDocument& part) {
+    QTextCursor end(&whole);
+    end.movePosition(QTextCursor::End);
+    const bool first = whole.isEmpty();
+    if (!first) end.insertBlock();
+    const int start = end.position();
+    end.insertFragment(QTextDocumentFragment(&part));
+    if (first) return;
+    QTextBlockFormat newPage;
+    newPage.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    QTextCursor(whole.findBlock(start)).mergeBlockFormat(newPage);
+}
 
 QFont BoxFont() {
     QFont font("Courier New", 10);
@@ -166,10 +183,10 @@ void frmHelp::cmdHlpPrint_Click() {
 
 void frmHelp::PrintShown() {
     const QTextCursor selection = RichTextBox1_->textCursor();
-    PrintDialogOptions options;
+    PrintDialogOptions options = ReportPrintDialog(kHelpFileName, "", kb_.clock.today());
     options.offerSelection = selection.hasSelection();
-    const std::optional<PrinterChoice> printer = kb_.dialogs.choosePrinter(options);
-    if (!printer) return;
+    const std::optional<PrinterChoice> chosen = kb_.dialogs.choosePrinter(options);
+    if (!chosen) return;
     std::unique_ptr<QTextDocument> printed;
     if (selection.hasSelection()) {
         printed = std::make_unique<QTextDocument>();
@@ -177,24 +194,42 @@ void frmHelp::PrintShown() {
     } else {
         printed.reset(RichTextBox1_->document()->clone());
     }
-    Print(*printed, *printer);
+    if (const std::optional<PrinterChoice> printer = Previewed(*printed, *chosen, options)) Print(*printed, *printer);
 }
 
 void frmHelp::PrintWholeFile() {
-    PrintDialogOptions options;
+    PrintDialogOptions options = ReportPrintDialog(kHelpFileName, "", kb_.clock.today());
     options.offerSelection = true;
-    const std::optional<PrinterChoice> printer = kb_.dialogs.choosePrinter(options);
-    if (!printer) return;
+    const std::optional<PrinterChoice> chosen = kb_.dialogs.choosePrinter(options);
+    if (!chosen) return;
+    std::vector<std::unique_ptr<QTextDocument>> parts;
+    QTextDocument whole;
     for (int part = 0; part < kPrintedParts; ++part) {
-        if (part > 0 && kb_.dialogs.message(kAnotherSheet, kAppTitle, Buttons::OKCancel, Icon::None) != Answer::OK)
-            return;
         // Each part is cut from a fresh copy of the file's text with its markers.
         const int first = 2 * part + 1;
         std::unique_ptr<QTextDocument> block(RichTextBox2_->document()->clone());
         RemoveMarker(*block, Marker('E', first));
         RemoveMarker(*block, Marker('S', first + 1));
-        if (CutSection(*block, Marker('S', first), Marker('E', first + 1))) Print(*block, *printer);
+        if (!CutSection(*block, Marker('S', first), Marker('E', first + 1))) continue;
+        AppendOnNewPage(whole, *block);
+        parts.push_back(std::move(block));
     }
+    const std::optional<PrinterChoice> printer = Previewed(whole, *chosen, options);
+    if (!printer) return;
+    // A file has no sheets to insert: the parts go into one document, each from the top of a page.
+    if (!printer->outputFile.empty()) return Print(whole, *printer);
+    for (std::size_t part = 0; part < parts.size(); ++part) {
+        if (part > 0 && kb_.dialogs.message(kAnotherSheet, kAppTitle, Buttons::OKCancel, Icon::None) != Answer::OK)
+            return;
+        Print(*parts[part], *printer);
+    }
+}
+
+std::optional<PrinterChoice> frmHelp::Previewed(QTextDocument& document, const PrinterChoice& chosen,
+                                                const PrintDialogOptions& options) {
+    if (!chosen.preview) return chosen;
+    document.setDefaultFont(RichTextBox1_->font());
+    return printing_.preview(document, chosen, options);
 }
 
 void frmHelp::Print(QTextDocument& document, const PrinterChoice& printer) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QDialog>
 #include <memory>
+#include <optional>
 
 #include "core/kbmain.h"
 #include "help/help_target.h"
@@ -36,6 +37,10 @@ private:
     void cmdHlpPrint_Click();
     void PrintShown();
     void PrintWholeFile();
+    // Where `document` is to print: on the printer chosen, or where the lender says in its preview when the lender
+    // asked for one; nullopt when the lender closed the preview.
+    std::optional<PrinterChoice> Previewed(QTextDocument& document, const PrinterChoice& chosen,
+                                           const PrintDialogOptions& options);
     // Printing reports nothing: a job that fails is dropped.
     void Print(QTextDocument& document, const PrinterChoice& printer);
 

@@ -2,25 +2,21 @@
 
 #include <QPrinter>
 #include <QTextDocument>
-#include <filesystem>
 
+#include "widgets/print_preview.h"
 #include "widgets/qt_printer.h"
 
 namespace kb {
 
-std::string QtHelpPrinting::jobFileName(const std::string& outputFile) {
-    const int job = ++jobsPrinted_[outputFile];
-    if (job == 1) return outputFile;
-    const std::filesystem::path path(outputFile);
-    return ((path.parent_path() / path.stem()).string() + "-" + std::to_string(job) + ".pdf");
+void QtHelpPrinting::print(const QTextDocument& document, const PrinterChoice& choice) {
+    PrintTarget target(choice);
+    document.print(&target.device());
+    target.finish();
 }
 
-void QtHelpPrinting::print(const QTextDocument& document, const PrinterChoice& choice) {
-    PrinterChoice job = choice;
-    if (!job.outputFile.empty()) job.outputFile = jobFileName(choice.outputFile);
-    QPrinter printer(QPrinter::HighResolution);
-    SetUpPrinter(printer, job);
-    document.print(&printer);
+std::optional<PrinterChoice> QtHelpPrinting::preview(const QTextDocument& document, const PrinterChoice& chosen,
+                                                     const PrintDialogOptions& options) {
+    return ShowPrintPreview([&document](QPrinter& printer) { document.print(&printer); }, chosen, options);
 }
 
 }  // namespace kb

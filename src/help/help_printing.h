@@ -1,6 +1,5 @@
 #pragma once
-#include <map>
-#include <string>
+#include <optional>
 
 #include "core/dialogs.h"
 
@@ -15,16 +14,17 @@ public:
     virtual ~HelpPrinting() = default;
     // Throws std::runtime_error when the printer cannot be used.
     virtual void print(const QTextDocument& document, const PrinterChoice& printer) = 0;
+    // Shows the document as it will print; returns where it is to print (Dialogs::previewPages).
+    virtual std::optional<PrinterChoice> preview(const QTextDocument& document, const PrinterChoice& chosen,
+                                                 const PrintDialogOptions& options) = 0;
 };
 
-// Prints through QPrinter. Printing to a PDF file writes the first job to the chosen name and job n to NAME-n.pdf.
+// Prints on the chosen printer, or as a PDF file.
 class QtHelpPrinting : public HelpPrinting {
 public:
     void print(const QTextDocument& document, const PrinterChoice& printer) override;
-
-private:
-    std::string jobFileName(const std::string& outputFile);
-    std::map<std::string, int> jobsPrinted_;
+    std::optional<PrinterChoice> preview(const QTextDocument& document, const PrinterChoice& chosen,
+                                         const PrintDialogOptions& options) override;
 };
 
 }  // namespace kb

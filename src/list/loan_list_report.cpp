@@ -9,6 +9,7 @@ namespace {
 
 constexpr const char* kLoanListLabel = "KBLoan - mnu LOAN RPT";
 constexpr const char* kLoansTitle = "LOANS";
+constexpr const char* kLoanListFileName = "Loan list";
 constexpr const char* kNextPaymentTitle = "----NEXT PAYMENT----";
 constexpr const char* kLoanListColumnTitles =
     "LOAN-#   LOAN-NAME                         BALANCE    DUE-DATE     PAYMENT";
@@ -64,7 +65,9 @@ Report LoanListReport(const std::string& caption, const std::vector<ListedLoan>&
 }
 
 PrintOutcome PrintLoanList(KBMain& kb, const std::string& caption, const std::vector<ListedLoan>& loans) {
-    return PrintReport(kb.dialogs, kb.printing, LoanListReport(caption, loans));
+    Report report = LoanListReport(caption, loans);
+    report.dialog = ReportPrintDialog(kLoanListFileName, "", kb.clock.today());
+    return PrintReport(kb.dialogs, kb.printing, report);
 }
 
 }  // namespace kb

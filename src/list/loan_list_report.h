@@ -30,8 +30,8 @@ std::vector<ListedLoan> ListLoans(std::vector<LoanRecord> loans, FigureReader& f
 // an empty line and the totals of the balances and of the payments on the last page.
 Report LoanListReport(const std::string& caption, const std::vector<ListedLoan>& loans);
 
-// The Reports menu's Loan List: the print dialog without print-to-file (Cancel, or an empty list, ends it
-// silently), then the pages.
+// The Reports menu's Loan List: the print dialog offering a PDF file (Cancel, or an empty list, ends it silently),
+// then the pages.
 PrintOutcome PrintLoanList(KBMain& kb, const std::string& caption, const std::vector<ListedLoan>& loans);
 
 }  // namespace kb

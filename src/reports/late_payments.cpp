@@ -12,6 +12,7 @@ namespace {
 
 constexpr const char* kPrintListLabel = "Print List - cmd LATE PMT";
 constexpr const char* kLateReportTitle = "LATE REPORT";
+constexpr const char* kLateListFileName = "Late payments";
 constexpr const char* kLateColumnTitles = "DUE-DATE  LOAN-NAME                            PAYMENT PHONE        LOAN #";
 constexpr const char* kDateMask = "mm/dd/yyyy";
 constexpr const char* kPaymentMask = "###,##0.00";
@@ -26,6 +27,10 @@ std::optional<std::vector<LoanRecord>> ReadLoansByDueDate(Book& book, LateRetry&
     std::vector<LoanRecord> loans;
     if (!retry([&] { loans = book.loans(LoanOrder::ByDueDate); })) return std::nullopt;
     return loans;
+}
+
+PrintDialogOptions LateListDialog(const KBMain& kb) {
+    return ReportPrintDialog(kLateListFileName, "", kb.clock.today());
 }
 
 }  // namespace
@@ -111,6 +116,7 @@ PrintOutcome LateReport(KBMain& kb, const PrinterChoice& chosen, const std::stri
     if (!loans) return PrintOutcome::Abandoned;
 
     Report report;
+    report.dialog = LateListDialog(kb);
     report.paperPrompt = kLatePaperPrompt;
     report.heading = [&caption, today](int, int) { return LateReportHeading(caption, today); };
     for (const LoanRecord& loan : *loans)
@@ -126,7 +132,7 @@ PrintOutcome LateReport(KBMain& kb, const PrinterChoice& chosen, const std::stri
 
 PrintOutcome PrintLateList(KBMain& kb, const std::string& caption) {
     ErrorTrap trap(kb.dialogs, kPrintListLabel);
-    const std::optional<PrinterChoice> chosen = kb.dialogs.choosePrinter({});
+    const std::optional<PrinterChoice> chosen = kb.dialogs.choosePrinter(LateListDialog(kb));
     if (!chosen) return PrintOutcome::Cancelled;
     PrintOutcome outcome = PrintOutcome::Abandoned;
     FigureReader figures;

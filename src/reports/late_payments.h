@@ -67,7 +67,7 @@ std::optional<LateList> FillLatePmts(Book& book, Date today, Dialogs& dialogs);
 // cannot be read is treated as in the late list and noted by `figures`.
 PrintOutcome LateReport(KBMain& kb, const PrinterChoice& chosen, const std::string& caption, FigureReader& figures);
 
-// Print List: the print dialog without print-to-file (Cancel ends it silently), then the report; an amount that
+// Print List: the print dialog offering a PDF file (Cancel ends it silently), then the report; an amount that
 // cannot be read is reported after it.
 PrintOutcome PrintLateList(KBMain& kb, const std::string& caption);
 

@@ -10,6 +10,7 @@ namespace kb {
 namespace {
 
 constexpr const char* kStatementLabel = "Print Late Statement - cmd LATE PMT";
+constexpr const char* kStatementFileName = "Late statement";
 constexpr const char* kNoDueDate = "LOAN HAS NO DUE DATE";
 constexpr const char* kNotPastDue = "NO PAYMENT PAST DUE";
 constexpr const char* kDateMask = "mm/dd/yyyy";
@@ -62,7 +63,8 @@ std::vector<PrintLine> LateStatementLines(const LoanRecord& loan, Date today, Cu
 
 PrintOutcome PrintLateStatement(KBMain& kb, std::string_view loanNbr) {
     ErrorTrap trap(kb.dialogs, kStatementLabel);
-    const std::optional<PrinterChoice> chosen = kb.dialogs.choosePrinter({});
+    const PrintDialogOptions dialog = ReportPrintDialog(kStatementFileName, loanNbr, kb.clock.today());
+    const std::optional<PrinterChoice> chosen = kb.dialogs.choosePrinter(dialog);
     if (!chosen) return PrintOutcome::Cancelled;
 
     std::optional<LoanRecord> loan;
@@ -83,6 +85,7 @@ PrintOutcome PrintLateStatement(KBMain& kb, std::string_view loanNbr) {
     }
 
     Report letter;
+    letter.dialog = dialog;
     letter.paperPrompt = kLatePaperPrompt;
     if (!trap.run([&] { letter.rows = LateStatementLines(*loan, today, TotalDue(*missed, loan->Payment)); }))
         return PrintOutcome::Abandoned;

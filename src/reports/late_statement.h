@@ -24,8 +24,8 @@ Currency TotalDue(int missed, std::string_view payment);
 // The 29 lines of the past-due letter.
 std::vector<PrintLine> LateStatementLines(const LoanRecord& loan, Date today, Currency totalDue);
 
-// Print Late Statement for the loan of the late list's selected row, by its loan number: the print dialog without
-// print-to-file (Cancel ends it silently), the loan looked up again, a paper prompt, then the one-page letter. A loan
+// Print Late Statement for the loan of the late list's selected row, by its loan number: the print dialog offering
+// a PDF file (Cancel ends it silently), the loan looked up again, a paper prompt, then the one-page letter. A loan
 // no longer on file, one without a due date, or one not yet past due (due today or later, say paid since the list
 // was filled) is refused with a message before anything prints.
 PrintOutcome PrintLateStatement(KBMain& kb, std::string_view loanNbr);

@@ -11,6 +11,7 @@ namespace {
 constexpr const char* kHistoryTitle = "LOAN HISTORY";
 constexpr const char* kHistoryAmountMask = "###,##0.00";
 constexpr const char* kPageNumberMask = "#0";
+constexpr const char* kHistoryFileName = "Loan history";
 
 }  // namespace
 
@@ -57,7 +58,9 @@ Report LoanHistoryReport(const LoanHistoryInput& input) {
 }
 
 PrintOutcome PrintLoanHistory(KBMain& kb, const LoanHistoryInput& input) {
-    return PrintReport(kb.dialogs, kb.printing, LoanHistoryReport(input));
+    Report report = LoanHistoryReport(input);
+    report.dialog = ReportPrintDialog(kHistoryFileName, input.fields[kLoanNbrField], kb.clock.today());
+    return PrintReport(kb.dialogs, kb.printing, report);
 }
 
 }  // namespace kb

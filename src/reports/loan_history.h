@@ -26,7 +26,7 @@ std::vector<PrintLine> LoanHistoryHeading(const LoanHistoryInput& input, int pag
 // totals.
 Report LoanHistoryReport(const LoanHistoryInput& input);
 
-// Prints the loan history (the Reports menu's Loan History): print dialog without print-to-file; a loan without
+// Prints the loan history (the Reports menu's Loan History): print dialog offering a PDF file; a loan without
 // payments prints nothing.
 PrintOutcome PrintLoanHistory(KBMain& kb, const LoanHistoryInput& input);
 

@@ -9,6 +9,7 @@ namespace kb {
 namespace {
 
 constexpr const char* kReceiptTitle = "PAYMENT RECEIPT";
+constexpr const char* kReceiptFileName = "Payment receipt";
 constexpr const char* kForwardMask = "###,##0.00";
 // The receipt's loan amount has no forced units digit: a zero amount prints as ".00".
 constexpr const char* kReceiptLoanAmountMask = "###,###.00";
@@ -63,6 +64,7 @@ PrintOutcome PrintPaymentReceipt(KBMain& kb, const ReceiptInput& input) {
     if (input.payments.empty()) return PrintOutcome::NothingToPrint;
     Report report;
     report.label = kPaymentReceiptLabel;
+    report.dialog = ReportPrintDialog(kReceiptFileName, input.fields[kLoanNbrField], kb.clock.today());
     report.paperPrompt = kInsertBlankSheet;
     report.rows = PaymentReceiptLines(input);
     return PrintReport(kb.dialogs, kb.printing, report);

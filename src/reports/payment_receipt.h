@@ -36,7 +36,7 @@ BalanceForward BalanceForwardOf(const ReceiptInput& input);
 std::vector<PrintLine> PaymentReceiptLines(const ReceiptInput& input);
 
 // Prints the receipt of the newest payment (the Reports menu's Payment Receipt, and Post's answer Yes): a loan
-// without payments ends it before the print dialog, which hides print-to-file; one page.
+// without payments ends it before the print dialog, which offers a PDF file; one page.
 PrintOutcome PrintPaymentReceipt(KBMain& kb, const ReceiptInput& input);
 
 }  // namespace kb

@@ -23,6 +23,7 @@ constexpr const char* kDateKeyMask = "yyyy/mm/dd";
 constexpr const char* kDateMask = "mm/dd/yyyy";
 constexpr const char* kWorkAmountMask = "######0.00";
 constexpr const char* kTotalMask = "##,###,##0.00";
+constexpr const char* kPaymentsFileName = "Payments received";
 
 constexpr std::size_t kLoanNbrLength = 8;
 
@@ -136,9 +137,8 @@ PrintOutcome PrintPmts(KBMain& kb, const std::string& title, const DateRange& ra
                        const std::vector<ReceivedPayment>& workList) {
     if (workList.empty()) return PrintOutcome::NothingToPrint;
     ErrorTrap trap(kb.dialogs, kPrintPmtsLabel);
-    PrintDialogOptions options;
-    options.allowPrintToFile = true;
-    const std::optional<PrinterChoice> chosen = kb.dialogs.choosePrinter(options);
+    const PrintDialogOptions dialog = ReportPrintDialog(kPaymentsFileName, "", kb.clock.today());
+    const std::optional<PrinterChoice> chosen = kb.dialogs.choosePrinter(dialog);
     if (!chosen) return PrintOutcome::Cancelled;
 
     std::vector<LoanRecord> loans;
@@ -147,6 +147,7 @@ PrintOutcome PrintPmts(KBMain& kb, const std::string& title, const DateRange& ra
     Report report;
     if (!trap.run([&] { report = PaymentsReceivedReport(title, range, workList, loans); }))
         return PrintOutcome::Abandoned;
+    report.dialog = dialog;
     return PrintPages(kb.dialogs, kb.printing, *chosen, report, [&trap](const std::function<void()>& step) {
         trap.run(step);
         return true;

@@ -53,7 +53,7 @@ std::vector<ReceivedPayment> ReadPaymentsReceived(KBMain& kb, const DateRange& r
 Report PaymentsReceivedReport(const std::string& title, const DateRange& range,
                               const std::vector<ReceivedPayment>& workList, const std::vector<LoanRecord>& loans);
 
-// Prints the report: an empty work list ends it silently, before the print dialog (which offers print-to-file);
+// Prints the report: an empty work list ends it silently, before the print dialog (which offers a PDF file);
 // Cancel there ends it silently too.
 PrintOutcome PrintPmts(KBMain& kb, const std::string& title, const DateRange& range,
                        const std::vector<ReceivedPayment>& workList);

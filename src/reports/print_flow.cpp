@@ -13,67 +13,80 @@ int PageCount(std::size_t rows, int rowsPerPage) {
     return static_cast<int>((rows + perPage - 1) / perPage);
 }
 
-PrinterChoice PageChoice(const PrinterChoice& chosen, int page) {
-    PrinterChoice choice = chosen;
-    if (page <= 1 || chosen.outputFile.empty()) return choice;
-    std::string name = chosen.outputFile;
-    static constexpr std::string_view kPdf = ".pdf";
-    if (name.size() > kPdf.size()) {
-        std::string extension = name.substr(name.size() - kPdf.size());
-        for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-        if (extension == kPdf) name.resize(name.size() - kPdf.size());
+std::vector<PageLines> ReportPages(const Report& report) {
+    const int pages = PageCount(report.rows.size(), report.rowsPerPage);
+    const std::size_t perPage =
+        report.rowsPerPage > 0 ? static_cast<std::size_t>(report.rowsPerPage) : report.rows.size();
+    std::vector<PageLines> printed(static_cast<std::size_t>(pages));
+    std::size_t next = 0;
+    for (int page = 1; page <= pages; ++page) {
+        PageLines& lines = printed[static_cast<std::size_t>(page - 1)];
+        const auto add = [&lines](const PrintLine& line) {
+            lines.insert(lines.end(), line.lines().begin(), line.lines().end());
+        };
+        if (report.heading)
+            for (const PrintLine& line : report.heading(page, pages)) add(line);
+        for (std::size_t onPage = 0; onPage < perPage && next < report.rows.size(); ++onPage) add(report.rows[next++]);
+        if (page == pages)
+            for (const PrintLine& line : report.closing) add(line);
     }
-    choice.outputFile = name + "-" + std::to_string(page) + std::string(kPdf);
-    return choice;
+    return printed;
 }
+
+namespace {
+
+const std::string& PaperPrompt(const Report& report, std::size_t page) {
+    return page > 0 && !report.laterPaperPrompt.empty() ? report.laterPaperPrompt : report.paperPrompt;
+}
+
+// Prints the pages: a job for each page on paper, one job for all of them to a file.
+PrintOutcome PrintJobs(Dialogs& dialogs, Printing& printing, const PrinterChoice& chosen, const Report& report,
+                       const std::vector<PageLines>& pages, const StepRunner& run) {
+    const bool toFile = !chosen.outputFile.empty();
+    std::unique_ptr<PrintJob> job;
+    // A job that could not be opened takes no lines; its failure has been noted already.
+    const auto onJob = [&](const std::function<void(PrintJob&)>& action) {
+        return run([&] {
+            if (job) action(*job);
+        });
+    };
+    for (std::size_t page = 0; page < pages.size(); ++page) {
+        const bool startsJob = !toFile || page == 0;
+        const bool endsJob = !toFile || page + 1 == pages.size();
+        if (!toFile && dialogs.message(PaperPrompt(report, page), kAppTitle, Buttons::OKCancel, Icon::None) !=
+                           Answer::OK)
+            return PrintOutcome::Cancelled;
+        const bool opened = startsJob ? run([&] { job = printing.openJob(chosen); })
+                                      : onJob([](PrintJob& open) { open.newPage(); });
+        if (!opened) return PrintOutcome::Abandoned;
+        for (const std::string& text : pages[page])
+            if (!onJob([&text](PrintJob& open) { open.line(text); })) return PrintOutcome::Abandoned;
+        if (endsJob) {
+            if (!onJob([](PrintJob& open) { open.close(); })) return PrintOutcome::Abandoned;
+            job.reset();
+        }
+    }
+    return PrintOutcome::Printed;
+}
+
+}  // namespace
 
 PrintOutcome PrintPages(Dialogs& dialogs, Printing& printing, const PrinterChoice& chosen, const Report& report,
                         const StepRunner& run) {
     if (report.rows.empty()) return PrintOutcome::NothingToPrint;
+    std::vector<PageLines> pages;
+    if (!run([&] { pages = ReportPages(report); }) || pages.empty()) return PrintOutcome::Abandoned;
+    std::optional<PrinterChoice> target = chosen;
+    if (chosen.preview) target = dialogs.previewPages(pages, chosen, report.dialog);
+    if (!target) return PrintOutcome::Cancelled;
     bool printerReady = false;
     if (!run([&] {
-            printing.checkPrinter(chosen);
+            printing.checkPrinter(*target);
             printerReady = true;
         }) ||
         !printerReady)
         return PrintOutcome::Abandoned;
-    const int pages = PageCount(report.rows.size(), report.rowsPerPage);
-    const std::size_t perPage =
-        report.rowsPerPage > 0 ? static_cast<std::size_t>(report.rowsPerPage) : report.rows.size();
-    std::size_t next = 0;
-
-    for (int page = 1; page <= pages; ++page) {
-        const std::string& prompt =
-            page > 1 && !report.laterPaperPrompt.empty() ? report.laterPaperPrompt : report.paperPrompt;
-        if (dialogs.message(prompt, kAppTitle, Buttons::OKCancel, Icon::None) != Answer::OK)
-            return PrintOutcome::Cancelled;
-
-        std::unique_ptr<PageJob> job;
-        if (!run([&] { job = printing.openPage(PageChoice(chosen, page)); })) return PrintOutcome::Abandoned;
-        // A page that could not be opened takes no lines; its failure has been noted already.
-        auto print = [&](const PrintLine& line) {
-            return run([&] {
-                if (!job) return;
-                for (const std::string& text : line.lines()) job->line(text);
-            });
-        };
-
-        bool goOn = true;
-        if (report.heading) {
-            std::vector<PrintLine> heading;
-            goOn = run([&] { heading = report.heading(page, pages); });
-            for (std::size_t i = 0; goOn && i < heading.size(); ++i) goOn = print(heading[i]);
-        }
-        for (std::size_t onPage = 0; goOn && onPage < perPage && next < report.rows.size(); ++onPage)
-            goOn = print(report.rows[next++]);
-        if (page == pages)
-            for (std::size_t i = 0; goOn && i < report.closing.size(); ++i) goOn = print(report.closing[i]);
-        if (!goOn || !run([&] {
-                if (job) job->close();
-            }))
-            return PrintOutcome::Abandoned;
-    }
-    return PrintOutcome::Printed;
+    return PrintJobs(dialogs, printing, *target, report, pages, run);
 }
 
 PrintOutcome PrintReport(Dialogs& dialogs, Printing& printing, const Report& report) {

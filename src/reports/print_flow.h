@@ -17,7 +17,7 @@ inline constexpr const char* kInsertAnotherSheet = "Insert another blank sheet o
 struct Report {
     // The title under which a failure is reported at the end.
     std::string label;
-    // Whether the print dialog offers printing to a file.
+    // What the print dialog offers and the name it proposes for a PDF file.
     PrintDialogOptions dialog;
     // Shown before the first page, and before every later page unless `laterPaperPrompt` is given.
     std::string paperPrompt = kInsertBlankSheet;
@@ -46,14 +46,16 @@ using StepRunner = std::function<bool(const std::function<void()>& step)>;
 // The pages a report of `rows` rows takes at `rowsPerPage` rows a page (at least 1).
 int PageCount(std::size_t rows, int rowsPerPage);
 
-// The printer choice for page `page` of a report: when printing to a file, page 1 goes to the chosen file and page n
-// to NAME-n.pdf beside it (NAME being the chosen name without ".pdf"), so the pages of each report count from 1.
-PrinterChoice PageChoice(const PrinterChoice& chosen, int page);
+// The report's pages as they print: on each its heading, its rows up to the page's limit and, on the last page, the
+// closing lines. A report without rows is one page holding its heading and closing lines.
+std::vector<PageLines> ReportPages(const Report& report);
 
-// The pages of a report on a printer already chosen: no rows ends it; a printer that cannot print (checked as a
-// step) gives the report up before anything is shown; otherwise before each page its paper prompt
-// (Cancel ends the report), then the page opened, its heading, its rows up to the page's limit and, on the last
-// page, the closing lines; then the page closed. A page opened is always closed before the next prompt.
+// The pages of a report on a printer already chosen: no rows ends it. When the lender asked for a preview, the pages
+// are shown first, and print where the lender says there (closing it ends the report). A printer that cannot print
+// (checked as a step) gives the report up before any paper prompt. On a paper printer each page is a print job of
+// its own, after its paper prompt (Cancel ends the report); a job opened is always closed before the next prompt.
+// To a file the whole report is one PDF document, pages in order, and no paper prompt is shown: there is no sheet
+// to insert.
 PrintOutcome PrintPages(Dialogs& dialogs, Printing& printing, const PrinterChoice& chosen, const Report& report,
                         const StepRunner& run);
 

@@ -20,13 +20,20 @@
 namespace kb {
 namespace {
 
-// Keeps the plain text of every printed document.
+// Keeps the plain text of every printed document; a preview prints where `fromPreview` says.
 class RecordingHelpPrinting : public HelpPrinting {
 public:
     void print(const QTextDocument& document, const PrinterChoice&) override {
         texts.push_back(document.toPlainText().toStdString());
     }
+    std::optional<PrinterChoice> preview(const QTextDocument& document, const PrinterChoice&,
+                                         const PrintDialogOptions&) override {
+        previews.push_back(document.toPlainText().toStdString());
+        return fromPreview;
+    }
     std::vector<std::string> texts;
+    std::vector<std::string> previews;
+    std::optional<PrinterChoice> fromPreview;
 };
 
 // A help file whose six sections are "Section n"; section 4 is centered, with a bold word and a second paragraph.
@@ -83,37 +90,51 @@ TEST_F(HelpViewerTest, ASectionIsShownWithoutItsMarkersAndPrintsTheSelectionOrAl
     ASSERT_EQ(dialogs.printDialogs.size(), 2u);
     EXPECT_FALSE(dialogs.printDialogs[0].offerSelection);
     EXPECT_TRUE(dialogs.printDialogs[1].offerSelection);
+    EXPECT_EQ(dialogs.printDialogs[0].fileName, "Help 2026-12-06.pdf");
 }
 
 // The whole file is shown without markers; one window prints it again and again, each time in the same three parts
-// as far as the lender lets it.
+// as far as the lender lets it. To a file the three parts are one document, and no sheet of paper is asked for; so
+// is the preview, from which the lender prints or which the lender closes.
 TEST_F(HelpViewerTest, TheWholeFileIsShownWithoutMarkersAndPrintsInThreeParts) {
     auto help = Open(kHelpPath);
     EXPECT_EQ(Shown(*help), "HELP TITLE\n\n" + kPrintedParts[0] + "\n\n" + kPrintedParts[1] + "\n\n" +
                                 kPrintedParts[2] + "\n");
     EXPECT_EQ(Box(*help)->property("Tag").toString(), "ALL");
+    const std::vector<std::string> parts(std::begin(kPrintedParts), std::end(kPrintedParts));
+    const std::string whole = parts[0] + "\n" + parts[1] + "\n" + parts[2];
+    PrinterChoice previewFirst = printer;
+    previewFirst.preview = true;
     const struct {
         const char* name;
         std::optional<PrinterChoice> printer;
         std::vector<Answer> sheets;
-        std::size_t partsPrinted;
+        std::vector<std::string> printed;
+        std::optional<PrinterChoice> fromPreview;
     } cases[] = {
-        {"all three", printer, {Answer::OK, Answer::OK}, 3},
-        {"cancel at the first sheet", printer, {Answer::Cancel}, 1},
-        {"cancel at the second sheet", printer, {Answer::OK, Answer::Cancel}, 2},
-        {"print dialog cancelled", std::nullopt, {}, 0},
-        {"all three again", printer, {Answer::OK, Answer::OK}, 3},
+        {"all three", printer, {Answer::OK, Answer::OK}, parts, {}},
+        {"cancel at the first sheet", printer, {Answer::Cancel}, {parts[0]}, {}},
+        {"cancel at the second sheet", printer, {Answer::OK, Answer::Cancel}, {parts[0], parts[1]}, {}},
+        {"print dialog cancelled", std::nullopt, {}, {}, {}},
+        {"all three again", printer, {Answer::OK, Answer::OK}, parts, {}},
+        {"to a file", PrinterChoice{"", "help.pdf", false}, {}, {whole}, {}},
+        {"previewed, then printed", previewFirst, {Answer::OK, Answer::OK}, parts, printer},
+        {"previewed, then closed", previewFirst, {}, {}, std::nullopt},
     };
     const test::ScriptedDialogs::Message anotherSheet{"INSERT ANOTHER SHEET OF PAPER", kAppTitle, Buttons::OKCancel,
                                                       Icon::None};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         helpPrinting.texts.clear();
+        helpPrinting.previews.clear();
+        helpPrinting.fromPreview = c.fromPreview;
         dialogs.messages.clear();
         dialogs.answerPrinter(c.printer);
         for (Answer answer : c.sheets) dialogs.answerMessage(answer);
         Print(*help);
-        EXPECT_EQ(helpPrinting.texts, std::vector<std::string>(kPrintedParts, kPrintedParts + c.partsPrinted));
+        EXPECT_EQ(helpPrinting.texts, c.printed);
+        const bool previewed = c.printer && c.printer->preview;
+        EXPECT_EQ(helpPrinting.previews, previewed ? std::vector{whole} : std::vector<std::string>{});
         EXPECT_EQ(dialogs.messages, std::vector(c.sheets.size(), anotherSheet));
         EXPECT_TRUE(dialogs.printDialogs.back().offerSelection);
         EXPECT_TRUE(dialogs.allAnswered());

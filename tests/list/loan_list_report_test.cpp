@@ -79,7 +79,7 @@ TEST(LoanListReportTest, FortySixRowsAPageWithTheTotalsOfTheLoansOwnAmounts) {
         EXPECT_EQ(book.printing.pages, c.pages) << c.loans.size();
         const Message prompt{"Insert Blank Sheet of Paper in Printer", kAppTitle, Buttons::OKCancel, Icon::None};
         EXPECT_EQ(book.dialogs.messages, std::vector<Message>(c.prompts.size(), prompt));
-        EXPECT_FALSE(book.dialogs.printDialogs.at(0).allowPrintToFile);
+        EXPECT_EQ(book.dialogs.printDialogs.at(0).fileName, "Loan list 2026-12-06.pdf");
     }
 }
 

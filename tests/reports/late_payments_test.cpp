@@ -112,7 +112,7 @@ TEST(LateReportTest, FortyEightLoansAPageAndAPromptOnlyWhenAnotherLateLoanFollow
         EXPECT_EQ(PrintLateList(book.kb, test::kCaption), outcome) << late;
         EXPECT_EQ(book.printing.pages, pages) << late;
         EXPECT_EQ(book.dialogs.messages, late ? std::vector(prompts.size(), prompt) : std::vector{none}) << late;
-        EXPECT_FALSE(book.dialogs.printDialogs.at(0).allowPrintToFile);
+        EXPECT_EQ(book.dialogs.printDialogs.at(0).fileName, "Late payments 2026-12-06.pdf");
     }
 }
 

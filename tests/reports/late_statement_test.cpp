@@ -79,7 +79,7 @@ TEST(LateStatementTest, LetterForTheSelectedLoanOrARefusal) {
         PrintLateStatement(book.kb, loanNbr);
         EXPECT_EQ(book.printing.pages, pages) << loanNbr;
         EXPECT_EQ(book.dialogs.messages, messages) << loanNbr;
-        EXPECT_FALSE(book.dialogs.printDialogs.at(0).allowPrintToFile);
+        EXPECT_EQ(book.dialogs.printDialogs.at(0).fileName, "Late statement " + TrimRight(loanNbr) + " 2026-12-06.pdf");
     }
 }
 

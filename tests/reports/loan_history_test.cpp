@@ -75,7 +75,7 @@ TEST(LoanHistoryTest, PagesHoldThirtyEightRowsUnderTheFullHeadingAndCancelEndsIt
         EXPECT_EQ(printing.pages, c.pages) << what;
         EXPECT_EQ(printing.opened, static_cast<int>(c.pages.size())) << what;
         EXPECT_EQ(dialogs.messages, c.prompts) << what;
-        EXPECT_FALSE(dialogs.printDialogs.at(0).allowPrintToFile);
+        EXPECT_EQ(dialogs.printDialogs.at(0).fileName, "Loan history A1001 2026-12-06.pdf");
     }
     EXPECT_EQ(full1of2.size(), 53u);
 }

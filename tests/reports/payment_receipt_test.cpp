@@ -75,7 +75,7 @@ TEST(PaymentReceiptTest, OnePageWithTheStateBeforeTheNewestPayment) {
         EXPECT_EQ(PrintPaymentReceipt(kb, input), PrintOutcome::Printed);
         EXPECT_EQ(printing.pages, std::vector<Page>{c.page}) << c.payments.size() << " payments, " << c.dealer;
         EXPECT_EQ(dialogs.messages.at(0).text, kInsertBlankSheet);
-        EXPECT_FALSE(dialogs.printDialogs.at(0).allowPrintToFile);
+        EXPECT_EQ(dialogs.printDialogs.at(0).fileName, "Payment receipt A1001 2026-12-06.pdf");
     }
 }
 

@@ -46,7 +46,7 @@ std::vector<Page> Printed(test::TestBook& book, const DateRange& range, std::siz
     book.answer(PrinterChoice{}, std::vector<Answer>(pages, Answer::OK));
     EXPECT_EQ(PrintPmts(book.kb, test::kCaption, range, ReadPaymentsReceived(book.kb, range)), PrintOutcome::Printed);
     EXPECT_EQ(book.dialogs.messages, std::vector<Message>(pages, kPaperPrompt));
-    EXPECT_TRUE(book.dialogs.printDialogs.back().allowPrintToFile);
+    EXPECT_EQ(book.dialogs.printDialogs.back().fileName, "Payments received 2026-12-06.pdf");
     return book.printing.pages;
 }
 

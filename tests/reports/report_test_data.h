@@ -44,13 +44,13 @@ inline std::vector<std::string> PaymentListRows(int count) {
     return rows;
 }
 
-// Records pages, but the pages opened in the order numbered in `failOpen` cannot be opened.
+// Records pages, but the jobs opened in the order numbered in `failOpen` cannot be opened.
 class FailingPrinting : public RecordingPrinting {
 public:
-    std::unique_ptr<PageJob> openPage(const PrinterChoice& choice) override {
+    std::unique_ptr<PrintJob> openJob(const PrinterChoice& choice) override {
         if (failOpen.count(++opened))
             throw std::runtime_error("Printer not ready (page " + std::to_string(opened) + ")");
-        return RecordingPrinting::openPage(choice);
+        return RecordingPrinting::openJob(choice);
     }
     std::set<int> failOpen;
     int opened = 0;

@@ -39,4 +39,16 @@ std::optional<PrinterChoice> ScriptedDialogs::choosePrinter(const PrintDialogOpt
     return std::nullopt;
 }
 
+std::optional<PrinterChoice> ScriptedDialogs::previewPages(const std::vector<PageLines>& pages, const PrinterChoice&,
+                                                          const PrintDialogOptions&) {
+    previews.push_back(pages);
+    if (!answers_.empty() && std::holds_alternative<Preview>(answers_.front())) {
+        auto answer = std::get<Preview>(answers_.front()).choice;
+        answers_.pop_front();
+        return answer;
+    }
+    ADD_FAILURE() << "unexpected preview";
+    return std::nullopt;
+}
+
 }  // namespace kb::test

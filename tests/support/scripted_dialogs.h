@@ -30,20 +30,29 @@ public:
     void answerMessage(Answer answer) { answers_.push_back(answer); }
     void answerPrompt(std::optional<std::string> text) { answers_.push_back(std::move(text)); }
     void answerPrinter(std::optional<PrinterChoice> choice) { answers_.push_back(std::move(choice)); }
+    // Where the lender prints from the preview; nullopt: the lender closes it.
+    void answerPreview(std::optional<PrinterChoice> choice) { answers_.push_back(Preview{std::move(choice)}); }
 
     Answer message(const std::string& text, const std::string& title, Buttons, Icon) override;
     std::optional<std::string> prompt(const std::string& text, const std::string& title, const std::string& initial,
                                       bool masked) override;
     std::optional<PrinterChoice> choosePrinter(const PrintDialogOptions&) override;
+    std::optional<PrinterChoice> previewPages(const std::vector<PageLines>& pages, const PrinterChoice& chosen,
+                                              const PrintDialogOptions& options) override;
 
     std::vector<Message> messages;
     std::vector<Prompt> prompts;
     std::vector<PrintDialogOptions> printDialogs;
+    // The pages of every preview shown.
+    std::vector<std::vector<PageLines>> previews;
     // True when every queued answer was used.
     bool allAnswered() const { return answers_.empty(); }
 
 private:
-    using Queued = std::variant<Answer, std::optional<std::string>, std::optional<PrinterChoice>>;
+    struct Preview {
+        std::optional<PrinterChoice> choice;
+    };
+    using Queued = std::variant<Answer, std::optional<std::string>, std::optional<PrinterChoice>, Preview>;
     std::deque<Queued> answers_;
 };
 
