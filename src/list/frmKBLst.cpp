@@ -277,6 +277,21 @@ void frmKBLst::mnuPmtRecRpt_Click() {
     conditions->activateWindow();
 }
 
+// Letters and digits typed into the list select the first loan whose key in the list's order starts with them; a
+// pause longer than the desktop's keyboard interval starts a new search. Keys with Control or Alt are left alone.
+bool frmKBLst::typeAhead(const QKeyEvent& key) {
+    const QString text = key.text();
+    if ((key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) || text.size() != 1 ||
+        text[0].unicode() > 127 || !text[0].isLetterOrNumber())
+        return false;
+    if (!typedSince_.isValid() || typedSince_.elapsed() > QApplication::keyboardInputInterval()) typed_.clear();
+    typedSince_.restart();
+    typed_ += text.toStdString();
+    const int row = TypeAheadRow(listed_, SortOrderOf(lblLoanSort_->text().toStdString()), typed_);
+    if (row >= 0) lstLoan_->setCurrentRow(row);
+    return true;
+}
+
 bool frmKBLst::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lstLoan_ && event->type() == QEvent::FocusIn &&
         !FocusBackFromMenu(static_cast<const QFocusEvent&>(*event).reason())) {
@@ -284,7 +299,7 @@ bool frmKBLst::eventFilter(QObject* watched, QEvent* event) {
         FillList();
     } else if (watched == lstLoan_ && event->type() == QEvent::KeyPress) {
         const auto& key = static_cast<const QKeyEvent&>(*event);
-        if (SpecialKeys(VirtualKeyCode(key), ShiftState(key), kb_)) return true;
+        if (SpecialKeys(VirtualKeyCode(key), ShiftState(key), kb_) || typeAhead(key)) return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }

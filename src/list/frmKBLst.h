@@ -1,4 +1,5 @@
 #pragma once
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <array>
 #include <string>
@@ -8,6 +9,7 @@
 #include "list/loan_list_report.h"
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -27,6 +29,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Type-ahead; true when the key was a letter or digit typed into the list.
+    bool typeAhead(const QKeyEvent& key);
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -58,6 +62,9 @@ private:
     // The rows shown in lstLoan, in their order, each with the loan it shows: Process and Delete take the selected
     // row's loan from here, the loan list report its own balance and payment for the totals.
     std::vector<ListedLoan> listed_;
+    // What has been typed into the list for type-ahead, and since when.
+    std::string typed_;
+    QElapsedTimer typedSince_;
     // A failure of the list's fill (the file unreadable, or an amount in it) is shown once, not again at every focus
     // gain while it lasts: the message box itself hands the focus back to the list.
     std::string lastFillError_;

@@ -1,5 +1,7 @@
 #include "list/loan_list_report.h"
 
+#include <algorithm>
+
 #include "core/format.h"
 #include "list/loan_row.h"
 
@@ -32,6 +34,19 @@ std::vector<ListedLoan> ListLoans(std::vector<LoanRecord> loans, FigureReader& f
         listed.push_back(std::move(entry));
     }
     return listed;
+}
+
+int TypeAheadRow(const std::vector<ListedLoan>& loans, LoanOrder order, std::string_view typed) {
+    const auto startsWithTyped = [&](std::string_view key) {
+        return key.size() >= typed.size() &&
+               std::equal(typed.begin(), typed.end(), key.begin(),
+                          [](char a, char b) { return AsciiUpper(a) == AsciiUpper(b); });
+    };
+    for (std::size_t row = 0; row < loans.size(); ++row) {
+        const LoanRecord& loan = loans[row].loan;
+        if (startsWithTyped(order == LoanOrder::ByName ? loan.LastNm : loan.LoanNbr)) return static_cast<int>(row);
+    }
+    return -1;
 }
 
 Report LoanListReport(const std::string& caption, const std::vector<ListedLoan>& loans) {

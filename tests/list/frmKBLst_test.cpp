@@ -13,6 +13,7 @@
 
 #include "app/startup.h"
 #include "store/store.h"
+#include "support/desktop.h"
 #include "support/doubles.h"
 #include "support/temp_dir.h"
 
@@ -158,6 +159,19 @@ TEST_F(LoanListWindowTest, WithNoLoanSelectedDownSelectsTheFirstAndUpTheLast) {
         ASSERT_EQ(list->selectedItems().size(), 1);
         EXPECT_EQ(list->row(list->selectedItems().front()), selectedRow) << keys.size();
     }
+}
+
+// Type-ahead by last name in name order; after a pause a new search starts.
+TEST_F(LoanListWindowTest, TypedLettersSelectTheFirstLoanWhoseKeyStartsWithThem) {
+    action("mnuNameSort")->trigger();
+    list->setFocus();
+    QApplication::processEvents();
+    test::Type(list, "sm");
+    ASSERT_EQ(list->selectedItems().size(), 1);
+    EXPECT_EQ(listedLoans()[static_cast<std::size_t>(list->currentRow())], "A1");
+    QTest::qWait(QApplication::keyboardInputInterval() + 50);
+    test::Type(list, "a");
+    EXPECT_EQ(listedLoans()[static_cast<std::size_t>(list->currentRow())], "C3");
 }
 
 TEST_F(LoanListWindowTest, LoanListReportPrintsTheRowsAsShownAndTotalsTheLoansOwnAmounts) {

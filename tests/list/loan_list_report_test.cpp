@@ -33,6 +33,25 @@ TEST(LoanListReportTest, ListedLoansKeepTheirOwnAmountsBesideTheRows) {
     EXPECT_EQ(figures.failure(), "LOAN C3: Payment - Overflow");
 }
 
+TEST(LoanListTypeAheadTest, FirstLoanWhoseKeyInTheOrderStartsWithWhatWasTyped) {
+    FigureReader figures;
+    const std::vector<ListedLoan> byName = ListLoans(
+        {Loan("C3", "ZOE", "Adams", {}), Loan("A10", "JOHN", "SMITH", {}), Loan("B20", "MARY", "smith", {})}, figures);
+    const std::vector<ListedLoan> byId = ListLoans(
+        {Loan("A1", "JOHN", "SMITH", {}), Loan("a10", "JOHN", "SMITH", {}), Loan("B20", "MARY", "smith", {})}, figures);
+    const struct {
+        const std::vector<ListedLoan>& loans;
+        LoanOrder order;
+        const char* typed;
+        int row;
+    } cases[] = {
+        {byName, LoanOrder::ByName, "sm", 1}, {byName, LoanOrder::ByName, "ADAMSX", -1},
+        {byName, LoanOrder::ByName, "c", -1}, {byId, LoanOrder::ById, "A10", 1},
+        {byId, LoanOrder::ByDueDate, "b", 2}, {byId, LoanOrder::ById, "s", -1},
+    };
+    for (const auto& c : cases) EXPECT_EQ(TypeAheadRow(c.loans, c.order, c.typed), c.row) << c.typed;
+}
+
 // `count` listed loans: the first owes a million and more, the others 100.00; each pays 410.55.
 std::vector<ListedLoan> Listed(int count) {
     std::vector<LoanRecord> loans;
