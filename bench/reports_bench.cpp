@@ -57,6 +57,11 @@ public:
                                                   const kb::PrintDialogOptions&) override {
         return chosen;
     }
+    std::optional<std::string> chooseFolder(const std::string&, const std::string&) override { return std::nullopt; }
+    std::optional<std::size_t> chooseItem(const std::string&, const std::string&,
+                                          const std::vector<std::string>&) override {
+        return std::nullopt;
+    }
     int messages = 0;
 };
 

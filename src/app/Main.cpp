@@ -10,10 +10,12 @@
 #include "help/help_printing.h"
 #include "list/frmKBLst.h"
 #include "setup/KBSetup.h"
+#include "widgets/progress_dialog.h"
 
 namespace kb {
 
 void Main(KBMain& kb) {
+    kb.ShowProgress = [](const std::string& title) { return ShowProgressDialog(title, QApplication::activeWindow()); };
     if (!StartUp(kb)) return;
     ErrorTrap trap(kb.dialogs, "MAIN");
     trap.run([&] {

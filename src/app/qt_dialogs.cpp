@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -102,6 +103,24 @@ std::optional<PrinterChoice> QtDialogs::choosePrinter(const PrintDialogOptions& 
 std::optional<PrinterChoice> QtDialogs::previewPages(const std::vector<PageLines>& pages, const PrinterChoice& chosen,
                                                      const PrintDialogOptions& options) {
     return ShowPrintPreview([&pages](QPrinter& printer) { DrawPages(printer, pages); }, chosen, options);
+}
+
+std::optional<std::string> QtDialogs::chooseFolder(const std::string& title, const std::string& start) {
+    const QString folder = QFileDialog::getExistingDirectory(QApplication::activeWindow(), QString::fromStdString(title),
+                                                             QString::fromStdString(start));
+    if (folder.isEmpty()) return std::nullopt;
+    return folder.toStdString();
+}
+
+std::optional<std::size_t> QtDialogs::chooseItem(const std::string& text, const std::string& title,
+                                                 const std::vector<std::string>& items) {
+    QStringList shown;
+    for (const std::string& item : items) shown.append(QString::fromStdString(item));
+    bool accepted = false;
+    const QString chosen = QInputDialog::getItem(QApplication::activeWindow(), QString::fromStdString(title),
+                                                 QString::fromStdString(text), shown, 0, false, &accepted);
+    if (!accepted || !shown.contains(chosen)) return std::nullopt;
+    return static_cast<std::size_t>(shown.indexOf(chosen));
 }
 
 void PreparePrinter(QPrinter& printer, const PrintDialogOptions& options) {

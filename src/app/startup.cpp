@@ -6,6 +6,7 @@
 #include "core/config.h"
 #include "core/error_trap.h"
 #include "core/format.h"
+#include "store/backups.h"
 #include "store/store.h"
 
 namespace kb {
@@ -17,19 +18,24 @@ constexpr const char* kCantCreate = "CAN'T CREATE ";
 constexpr const char* kPasswordPrompt = "ENTER PASSWORD";
 constexpr const char* kPassword = "BLU4RX";
 
-// Creates each missing database file; an existing file that is not ours is reported and left untouched.
-void PrepareDatabaseFiles(KBMain& kb) {
+// Creates each missing database file; an existing file that is not ours is reported and left untouched. True when
+// the three files are there and ours.
+bool PrepareDatabaseFiles(KBMain& kb) {
+    bool ready = true;
     const std::pair<const std::string*, TableNumber> files[] = {
         {&kb.LoanDB, TableNumber::Loans}, {&kb.PmtsDB, TableNumber::Payments}, {&kb.NotesDB, TableNumber::Notes}};
     for (const auto& [path, table] : files) {
         if (FileExists(*path)) {
             ErrorTrap trap(kb.dialogs, kMainLabel);
-            trap.run([&] { CheckTableFile(*path, table); });
+            ready = trap.run([&] { CheckTableFile(*path, table); }) && ready;
             continue;
         }
         MakeDBFile(*path, static_cast<int>(table), kb.dialogs);
-        if (!FileExists(*path)) kb.dialogs.message(kCantCreate + *path, kAppTitle, Buttons::OK, Icon::None);
+        if (FileExists(*path)) continue;
+        kb.dialogs.message(kCantCreate + *path, kAppTitle, Buttons::OK, Icon::None);
+        ready = false;
     }
+    return ready;
 }
 
 void ReadSettings(KBMain& kb, ErrorTrap& trap) {
@@ -61,12 +67,14 @@ bool StartUp(KBMain& kb) {
     kb.PmtsDB = "./KB_Pmts.mdb";
     kb.NotesDB = "./KB_Notes.mdb";
     kb.PrgVer = "VER8.03";
-    PrepareDatabaseFiles(kb);
+    const bool bookReady = PrepareDatabaseFiles(kb);
 
     ErrorTrap trap(kb.dialogs, kMainLabel);
     ReadSettings(kb, trap);
     if (kb.PassWrd && !PasswordAccepted(kb)) return false;
     trap.report();
+    // A book that could not be opened whole is not copied over the day's good copy.
+    if (bookReady) DailyBackup(kb);
     return true;
 }
 

@@ -6,7 +6,8 @@
 namespace kb {
 
 // Start-up in the working directory up to the opening of the loan list: the shared values, the missing database
-// files created, KB.CFG read, the password asked when the switch is on. Reports its failures under "MAIN".
+// files created, KB.CFG read, the password asked when the switch is on, the day's first backup made. Reports its
+// failures under "MAIN".
 // Returns false when the program must end (a wrong password or Cancel), silently.
 bool StartUp(KBMain& kb);
 

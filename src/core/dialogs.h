@@ -49,6 +49,11 @@ public:
     // proposed as `options` say); nullopt when the lender closes the preview.
     virtual std::optional<PrinterChoice> previewPages(const std::vector<PageLines>& pages, const PrinterChoice& chosen,
                                                       const PrintDialogOptions& options) = 0;
+    // A folder chosen in the system's folder dialog, which opens at `start`. nullopt: the user cancelled.
+    virtual std::optional<std::string> chooseFolder(const std::string& title, const std::string& start) = 0;
+    // The index of the item chosen from the list of `items` under `text`. nullopt: the user cancelled.
+    virtual std::optional<std::size_t> chooseItem(const std::string& text, const std::string& title,
+                                                  const std::vector<std::string>& items) = 0;
 };
 
 // The print dialog of a report: it offers a preview and printing to a PDF file, and proposes a name saying what the

@@ -5,6 +5,7 @@
 #include "core/clock.h"
 #include "core/dialogs.h"
 #include "core/printing.h"
+#include "core/progress.h"
 
 namespace kb {
 
@@ -40,6 +41,11 @@ struct KBMain {
     // Open the help viewer on HelpTarget and the setup screen on SetupMode, modally. Filled in by Main.
     std::function<void()> ShowHelp;
     std::function<void()> ShowSetup;
+    // A progress dialog for a long step, titled `title`, shown only once the step takes a moment; it lives as long as
+    // the Progress it returns. Filled in by Main; empty (no dialog) in tests.
+    std::function<Progress(const std::string& title)> ShowProgress;
+    // The progress of a long step as ShowProgress shows it; none without it.
+    Progress progressOf(const std::string& title) const { return ShowProgress ? ShowProgress(title) : Progress(); }
 };
 
 }  // namespace kb

@@ -18,6 +18,7 @@
 #include "core/input_rules.h"
 #include "help/help_menu.h"
 #include "help/help_target.h"
+#include "list/backup_commands.h"
 #include "list/loan_row.h"
 #include "loan/frmKBLoan.h"
 #include "loanbook/book.h"
@@ -170,6 +171,16 @@ void frmKBLst::buildMenus() {
             [this] { OpenSelectedLoan(kProcessMode, kMnuProcessLabel); });
     connect(AddAction(file, "mnuDelete", "&Delete Loan"), &QAction::triggered, this,
             [this] { OpenSelectedLoan(kDeleteMode, kCmdDeleteLabel); });
+    file->addSeparator();
+    connect(AddAction(file, "mnuBackUpNow", "Back &Up Now"), &QAction::triggered, this, [this] { BackUpNow(kb_); });
+    connect(AddAction(file, "mnuBackUpTo", "Back Up &To..."), &QAction::triggered, this, [this] { BackUpTo(kb_); });
+    connect(AddAction(file, "mnuRestore", "&Restore From Backup..."), &QAction::triggered, this, [this] {
+        if (!RestoreFromBackup(kb_)) return;
+        SetCaption();
+        FillList();
+    });
+    connect(AddAction(file, "mnuExport", "&Export..."), &QAction::triggered, this, [this] { ExportToFolder(kb_); });
+    file->addSeparator();
     connect(AddAction(file, "mnuExit", "E&xit"), &QAction::triggered, this, &QWidget::close);
 
     QMenu* reports = menuBar()->addMenu("&Reports");

@@ -217,5 +217,31 @@ TEST_F(LoanListWindowTest, LatePaymentListOpensOverTheWaitingList) {
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
+TEST_F(LoanListWindowTest, BackUpNowAndRestoreFromBackupBringTheBookBack) {
+    // The day's copy that start-up made before the loans were added is replaced by one of the four loans.
+    action("mnuBackUpNow")->trigger();
+    const std::string copy = (dir.path() / "backup/2026-12-06").string();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "The book was backed up in " + copy + ".");
+    kb.book->deleteLoan("C3");
+
+    dialogs.answerItem(0);
+    dialogs.answerMessage(Answer::Yes);
+    action("mnuRestore")->trigger();
+    EXPECT_EQ(dialogs.choices, (std::vector<std::vector<std::string>>{{"2026-12-06", "Another folder..."}}));
+    ASSERT_EQ(dialogs.messages.size(), 3u);
+    EXPECT_TRUE(dialogs.messages[1].text.starts_with("The copy in " + copy + " holds 4 loans and 0 payments.\n\n"))
+        << dialogs.messages[1].text;
+    EXPECT_EQ(dialogs.messages[2].text, "The copy in " + copy + " is now the book.");
+    EXPECT_EQ(listedLoans(), (std::vector<std::string>{"A1", "A10", "B20", "C3"}));
+    // The book as it was before the restore is kept beside the copies.
+    std::vector<std::filesystem::path> beforeRestore;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path() / "backup")) {
+        if (entry.path().filename().string().starts_with("before-restore-2026-12-06-")) beforeRestore.push_back(entry);
+    }
+    ASSERT_EQ(beforeRestore.size(), 1u);
+    EXPECT_EQ(LoanTable((beforeRestore[0] / "KB_Loan.mdb").string()).readAll(LoanOrder::ById).size(), 3u);
+}
+
 }  // namespace
 }  // namespace kb

@@ -51,4 +51,26 @@ std::optional<PrinterChoice> ScriptedDialogs::previewPages(const std::vector<Pag
     return std::nullopt;
 }
 
+std::optional<std::string> ScriptedDialogs::chooseFolder(const std::string& title, const std::string&) {
+    if (!answers_.empty() && std::holds_alternative<Folder>(answers_.front())) {
+        auto answer = std::get<Folder>(answers_.front()).folder;
+        answers_.pop_front();
+        return answer;
+    }
+    ADD_FAILURE() << "unexpected folder dialog \"" << title << "\"";
+    return std::nullopt;
+}
+
+std::optional<std::size_t> ScriptedDialogs::chooseItem(const std::string& text, const std::string&,
+                                                       const std::vector<std::string>& items) {
+    choices.push_back(items);
+    if (!answers_.empty() && std::holds_alternative<std::optional<std::size_t>>(answers_.front())) {
+        auto answer = std::get<std::optional<std::size_t>>(answers_.front());
+        answers_.pop_front();
+        return answer;
+    }
+    ADD_FAILURE() << "unexpected list choice \"" << text << "\"";
+    return std::nullopt;
+}
+
 }  // namespace kb::test

@@ -32,6 +32,8 @@ public:
     void answerPrinter(std::optional<PrinterChoice> choice) { answers_.push_back(std::move(choice)); }
     // Where the lender prints from the preview; nullopt: the lender closes it.
     void answerPreview(std::optional<PrinterChoice> choice) { answers_.push_back(Preview{std::move(choice)}); }
+    void answerFolder(std::optional<std::string> folder) { answers_.push_back(Folder{std::move(folder)}); }
+    void answerItem(std::optional<std::size_t> index) { answers_.push_back(index); }
 
     Answer message(const std::string& text, const std::string& title, Buttons, Icon) override;
     std::optional<std::string> prompt(const std::string& text, const std::string& title, const std::string& initial,
@@ -39,12 +41,17 @@ public:
     std::optional<PrinterChoice> choosePrinter(const PrintDialogOptions&) override;
     std::optional<PrinterChoice> previewPages(const std::vector<PageLines>& pages, const PrinterChoice& chosen,
                                               const PrintDialogOptions& options) override;
+    std::optional<std::string> chooseFolder(const std::string& title, const std::string& start) override;
+    std::optional<std::size_t> chooseItem(const std::string& text, const std::string& title,
+                                          const std::vector<std::string>& items) override;
 
     std::vector<Message> messages;
     std::vector<Prompt> prompts;
     std::vector<PrintDialogOptions> printDialogs;
     // The pages of every preview shown.
     std::vector<std::vector<PageLines>> previews;
+    // The items of every list choice shown.
+    std::vector<std::vector<std::string>> choices;
     // True when every queued answer was used.
     bool allAnswered() const { return answers_.empty(); }
 
@@ -52,7 +59,11 @@ private:
     struct Preview {
         std::optional<PrinterChoice> choice;
     };
-    using Queued = std::variant<Answer, std::optional<std::string>, std::optional<PrinterChoice>, Preview>;
+    struct Folder {
+        std::optional<std::string> folder;
+    };
+    using Queued = std::variant<Answer, std::optional<std::string>, std::optional<PrinterChoice>, Preview, Folder,
+                                std::optional<std::size_t>>;
     std::deque<Queued> answers_;
 };
 
