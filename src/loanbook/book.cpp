@@ -10,6 +10,16 @@ constexpr const char* kNoLoanNumber = "CAN'T SAVE WITHOUT A LOAN NUMBER";
 constexpr const char* kNoLastName = "CAN'T SAVE WITHOUT A LAST NAME";
 }  // namespace
 
+void Book::eachPayment(const std::function<void(const PaymentRecord&)>& visit) {
+    for (const LoanRecord& loan : loans(LoanOrder::ById))
+        for (const PaymentRecord& payment : payments(loan.LoanNbr)) visit(payment);
+}
+
+void Book::eachNote(const std::function<void(const NoteRecord&)>& visit) {
+    for (const LoanRecord& loan : loans(LoanOrder::ById))
+        for (const NoteRecord& note : notes(loan.LoanNbr)) visit(note);
+}
+
 Refusal Book::saveLoan(std::string_view loanOnFile, const LoanTexts& fields) {
     if (TrimRight(fields[kLoanNbrField]).empty()) return kNoLoanNumber;
     if (TrimRight(fields[kLastNmField]).empty()) return kNoLastName;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,6 +38,10 @@ public:
     // A loan's notes in the order they were added.
     virtual std::vector<NoteRecord> notes(std::string_view loanNbr) = 0;
     virtual std::optional<NoteRecord> note(std::string_view noteKey) = 0;
+    // Every payment (every note) of the book, grouped by loan in loan-number order, each handed to `visit` once,
+    // without holding them all: for reading the whole book out. By default read loan by loan.
+    virtual void eachPayment(const std::function<void(const PaymentRecord&)>& visit);
+    virtual void eachNote(const std::function<void(const NoteRecord&)>& visit);
 
     // ---- Loans ---------------------------------------------------------------------------------------------------
     // Saves the loan the 17 loan fields describe: a new loan when `loanOnFile` is empty, else the fields of the loan

@@ -1,5 +1,6 @@
 #include "loanbook/csv_export.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <span>
@@ -14,6 +15,9 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::size_t kWriteBuffer = 1 << 20;
+// The byte order mark: spreadsheets that would otherwise take the file for the desktop's 8-bit code page read
+// accented letters right with it.
+constexpr const char* kUtf8Mark = "\xEF\xBB\xBF";
 
 std::string Trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
@@ -66,6 +70,7 @@ public:
         out_.rdbuf()->pubsetbuf(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
         out_.open(temporary_, std::ios::binary | std::ios::trunc);
         if (!out_) throw StoreError(name_ + " cannot be written (" + SystemReason() + ")");
+        out_ << kUtf8Mark;
         write(header);
     }
     CsvFile(const CsvFile&) = delete;
@@ -101,6 +106,40 @@ private:
     bool kept_ = false;
 };
 
+// The export's progress, counted in loans: payments and notes come grouped by loan, so each change of loan among
+// them is one more loan's worth of the file done. Loans, payments and notes are a third of the way each.
+class ExportMeter {
+public:
+    ExportMeter(const Progress& progress, std::size_t loans) : progress_(progress), loans_(loans) {}
+    void loanWritten() { step(); }
+    void rowOf(std::string_view key) {
+        const std::string_view loanNbr = key.substr(0, kLoanNbrChars);
+        if (loanNbr == currentLoan_) return;
+        currentLoan_ = loanNbr;
+        step();
+    }
+    void nextFile() {
+        ++files_;
+        done_ = 0;
+        currentLoan_.clear();
+        report();
+    }
+
+private:
+    static constexpr std::size_t kLoanNbrChars = 8;
+    static constexpr std::size_t kReportEvery = 64;
+    void step() {
+        if (++done_ % kReportEvery == 0) report();
+    }
+    void report() const { ReportProgress(progress_, files_ * loans_ + std::min(done_, loans_), 3 * loans_); }
+
+    const Progress& progress_;
+    std::size_t loans_;
+    std::size_t files_ = 0;
+    std::size_t done_ = 0;
+    std::string currentLoan_;
+};
+
 }  // namespace
 
 std::string CsvLine(const std::vector<std::string>& fields) {
@@ -125,17 +164,25 @@ std::string CsvLine(const std::vector<std::string>& fields) {
 
 void ExportBook(Book& book, const fs::path& folder, const Progress& progress) {
     const std::vector<LoanRecord> loans = book.loans(LoanOrder::ById);
+    ExportMeter meter(progress, loans.size());
     CsvFile loansCsv(folder, kLoansCsv, FieldNames(kLoanFields));
-    CsvFile paymentsCsv(folder, kPaymentsCsv, FieldNames(kPaymentFields));
-    CsvFile notesCsv(folder, kNotesCsv, FieldNames(kNoteFields));
-    for (std::size_t done = 0; done < loans.size(); ++done) {
-        ReportProgress(progress, done, loans.size());
-        const LoanRecord& loan = loans[done];
+    for (const LoanRecord& loan : loans) {
         loansCsv.write(LoanFields(loan));
-        for (const PaymentRecord& payment : book.payments(loan.LoanNbr)) paymentsCsv.write(PaymentFields(payment));
-        for (const NoteRecord& note : book.notes(loan.LoanNbr)) notesCsv.write(NoteFields(note));
+        meter.loanWritten();
     }
-    ReportProgress(progress, loans.size(), loans.size());
+    meter.nextFile();
+    CsvFile paymentsCsv(folder, kPaymentsCsv, FieldNames(kPaymentFields));
+    book.eachPayment([&](const PaymentRecord& payment) {
+        paymentsCsv.write(PaymentFields(payment));
+        meter.rowOf(payment.LoanNbr);
+    });
+    meter.nextFile();
+    CsvFile notesCsv(folder, kNotesCsv, FieldNames(kNoteFields));
+    book.eachNote([&](const NoteRecord& note) {
+        notesCsv.write(NoteFields(note));
+        meter.rowOf(note.LoanNbr);
+    });
+    meter.nextFile();
     for (CsvFile* file : {&loansCsv, &paymentsCsv, &notesCsv}) file->close();
     for (CsvFile* file : {&loansCsv, &paymentsCsv, &notesCsv}) file->keep();
 }

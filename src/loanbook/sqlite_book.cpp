@@ -15,6 +15,10 @@ std::vector<PaymentRecord> SqliteBook::paymentsBetween(Date first, Date last) {
 }
 std::vector<NoteRecord> SqliteBook::notes(std::string_view loanNbr) { return NoteTable(kb_.NotesDB).readLoan(loanNbr); }
 std::optional<NoteRecord> SqliteBook::note(std::string_view noteKey) { return NoteTable(kb_.NotesDB).find(noteKey); }
+void SqliteBook::eachPayment(const std::function<void(const PaymentRecord&)>& visit) {
+    PaymentTable(kb_.PmtsDB).forEach(visit);
+}
+void SqliteBook::eachNote(const std::function<void(const NoteRecord&)>& visit) { NoteTable(kb_.NotesDB).forEach(visit); }
 
 void SqliteBook::deleteLoan(std::string_view loanNbr) { DeleteLoan(files(), loanNbr); }
 std::int64_t SqliteBook::beginNote() { return NoteTable(kb_.NotesDB).beginNote(); }

@@ -17,6 +17,8 @@ public:
     std::vector<PaymentRecord> paymentsBetween(Date first, Date last) override;
     std::vector<NoteRecord> notes(std::string_view loanNbr) override;
     std::optional<NoteRecord> note(std::string_view noteKey) override;
+    void eachPayment(const std::function<void(const PaymentRecord&)>& visit) override;
+    void eachNote(const std::function<void(const NoteRecord&)>& visit) override;
     void deleteLoan(std::string_view loanNbr) override;
     std::int64_t beginNote() override;
 

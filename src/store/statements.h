@@ -88,14 +88,20 @@ std::string KeyOf(const Record& record) {
     return TrimRight(record.LoanNbr);
 }
 
-// `tail` follows the FROM clause: WHERE and ORDER BY; `values` are bound to ?1, ?2, ...
-template <class Record>
-std::vector<Record> Select(SQLite::Database& db, const std::string& tail, const std::vector<std::string>& values = {}) {
+// Hands each record that `tail` selects to `visit`, one at a time. `tail` follows the FROM clause: WHERE and
+// ORDER BY; `values` are bound to ?1, ?2, ...
+template <class Record, class Visit>
+void SelectEach(SQLite::Database& db, const std::string& tail, const std::vector<std::string>& values, Visit&& visit) {
     const TableDef& table = Layout<Record>::table;
     SQLite::Statement select(db, "SELECT " + ColumnList(table) + " FROM " + TableIn("main", table) + " " + tail);
     for (std::size_t i = 0; i < values.size(); ++i) select.bind(static_cast<int>(i) + 1, values[i]);
+    while (select.executeStep()) visit(ReadRecord<Record>(select));
+}
+
+template <class Record>
+std::vector<Record> Select(SQLite::Database& db, const std::string& tail, const std::vector<std::string>& values = {}) {
     std::vector<Record> records;
-    while (select.executeStep()) records.push_back(ReadRecord<Record>(select));
+    SelectEach<Record>(db, tail, values, [&records](Record record) { records.push_back(std::move(record)); });
     return records;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -60,6 +61,8 @@ public:
     explicit PaymentTable(std::string path) : path_(std::move(path)) {}
     // Every payment, grouped by loan, each loan's payments oldest first (the PmtKey order).
     std::vector<PaymentRecord> readAll() const;
+    // Hands every payment, in the order of readAll, to `visit`, one at a time.
+    void forEach(const std::function<void(const PaymentRecord&)>& visit) const;
     // The payments whose PmtDT, written mm/dd/yyyy, lies from `first` to `last` (both included), in no particular
     // order. Dates of another form are left out.
     std::vector<PaymentRecord> readDateRange(Date first, Date last) const;
@@ -81,6 +84,8 @@ public:
     std::int64_t beginNote() const;
     // One loan's notes in the order they were added (by Note-ID), read by key range.
     std::vector<NoteRecord> readLoan(std::string_view loanNbr) const;
+    // Hands every note, grouped by loan, to `visit`, one at a time.
+    void forEach(const std::function<void(const NoteRecord&)>& visit) const;
     std::optional<NoteRecord> find(std::string_view noteKey) const;
     void add(const NoteRecord& note) const;
     void update(const NoteRecord& note) const;

@@ -46,6 +46,13 @@ std::vector<Record> ReadRecords(const std::string& path, const std::string& tail
     return Guarded(connection.target(), [&] { return Select<Record>(connection.db(), tail, values); });
 }
 
+// Hands every record of the file, in key order, to `visit`, without holding them all.
+template <class Record>
+void VisitRecords(const std::string& path, const std::function<void(const Record&)>& visit) {
+    Connection connection(path, Layout<Record>::table);
+    Guarded(connection.target(), [&] { SelectEach<Record>(connection.db(), "ORDER BY " + Quoted(kKeyField), {}, visit); });
+}
+
 template <class Record>
 std::vector<Record> ReadLoanRecords(const std::string& path, std::string_view loanNbr, const std::string& order) {
     const KeyRange range = LoanKeyRange(loanNbr);
@@ -87,6 +94,10 @@ void LoanTable::remove(std::string_view loanNbr) const { RemoveRecord(path_, kLo
 
 std::vector<PaymentRecord> PaymentTable::readAll() const {
     return ReadRecords<PaymentRecord>(path_, "ORDER BY " + Quoted(kKeyField));
+}
+
+void PaymentTable::forEach(const std::function<void(const PaymentRecord&)>& visit) const {
+    VisitRecords(path_, visit);
 }
 
 std::vector<PaymentRecord> PaymentTable::readDateRange(Date first, Date last) const {
@@ -164,6 +175,8 @@ std::int64_t NoteTable::beginNote() const {
 std::vector<NoteRecord> NoteTable::readLoan(std::string_view loanNbr) const {
     return ReadLoanRecords<NoteRecord>(path_, loanNbr, Quoted(kNoteIdField) + ", " + Quoted(kKeyField));
 }
+
+void NoteTable::forEach(const std::function<void(const NoteRecord&)>& visit) const { VisitRecords(path_, visit); }
 
 std::optional<NoteRecord> NoteTable::find(std::string_view noteKey) const {
     return FindRecord<NoteRecord>(path_, noteKey);
