@@ -31,8 +31,7 @@ void Refuse(const std::string& text, Dialogs& dialogs) {
 std::string LockRefusal(const QLockFile& lock, const fs::path& folder) {
     const std::string where = "\"" + folder.string() + "\"";
     if (lock.error() == QLockFile::LockFailedError)
-        return "The book in " + where +
-               " is already open in another Kestrel-Book program. Close it there, or open another book with --book.";
+        return "The book in " + where + " is already open in another Kestrel-Book program. Close it there first.";
     return "The book in " + where + " cannot be opened: its folder cannot be written to.";
 }
 
