@@ -2,7 +2,9 @@
 # Installs the Debian packages the build and the tests need, only those that are missing.
 set -euo pipefail
 
-packages=(g++ cmake make qt6-base-dev libsqlite3-dev libsqlitecpp-dev libgtest-dev fonts-dejavu-core locales "$@")
+# The second line: what making and checking the Debian package needs.
+packages=(g++ cmake make qt6-base-dev libsqlite3-dev libsqlitecpp-dev libgtest-dev fonts-dejavu-core locales
+          dpkg-dev lintian desktop-file-utils appstream "$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/Main.h"
+#include "app/open_book.h"
 #include "app/qt_dialogs.h"
 #include "app/qt_printing.h"
 #include "app/system_clock.h"
@@ -12,6 +13,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kestrel-Book");
     kb::QtDialogs dialogs;
+    const auto bookLock = kb::OpenBookFolder(std::vector<std::string>(argv + 1, argv + argc),
+                                             QApplication::applicationDirPath().toStdString(), dialogs);
+    if (!bookLock) return 1;
     kb::QtPrinting printing;
     kb::SystemClock clock;
     kb::KBMain kb(dialogs, printing, clock);

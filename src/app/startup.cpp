@@ -63,7 +63,7 @@ bool PasswordAccepted(KBMain& kb) {
 }  // namespace
 
 bool StartUp(KBMain& kb) {
-    kb.LoanDB = "./KB_Loan.mdb";
+    kb.LoanDB = kLoanPath;
     kb.PmtsDB = "./KB_Pmts.mdb";
     kb.NotesDB = "./KB_Notes.mdb";
     kb.PrgVer = "VER8.03";
