@@ -2,7 +2,8 @@
 # Installs the Debian packages the build and the tests need, only those that are missing.
 set -euo pipefail
 
-packages=(g++ cmake make qt6-base-dev libsqlite3-dev libsqlitecpp-dev libgtest-dev fonts-dejavu-core locales "$@")
+packages=(g++ cmake make qt6-base-dev libsqlite3-dev libsqlitecpp-dev libpq-dev libgtest-dev fonts-dejavu-core locales
+          "$@")
 
 missing=()
 for package in "${packages[@]}"; do

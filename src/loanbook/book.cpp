@@ -1,5 +1,8 @@
 #include "loanbook/book.h"
 
+#include <algorithm>
+
+#include "core/currency.h"
 #include "core/format.h"
 #include "loanbook/notes_rules.h"
 
@@ -8,6 +11,43 @@ namespace kb {
 namespace {
 constexpr const char* kNoLoanNumber = "CAN'T SAVE WITHOUT A LOAN NUMBER";
 constexpr const char* kNoLastName = "CAN'T SAVE WITHOUT A LAST NAME";
+bool SameMoney(std::string_view a, std::string_view b) {
+    return Currency::FromDouble(NumVal(a)) == Currency::FromDouble(NumVal(b));
+}
+
+// The screen's due date, "mm/dd/yyyy" or empty, against the stored one.
+bool SameDueDate(const std::optional<Date>& onFile, std::string_view shown) {
+    return onFile == ParseStoredDate(TrimRight(shown));
+}
+
+bool SameKey(std::string_view a, std::string_view b) {
+    const std::string x = TrimRight(a);
+    const std::string y = TrimRight(b);
+    return std::equal(x.begin(), x.end(), y.begin(), y.end(),
+                      [](char p, char q) { return AsciiUpper(p) == AsciiUpper(q); });
+}
+
+// A payment's figures were worked out from the loan's balance and due date as shown.
+LoanCheck ShownStillOnFile(const LoanShown& shown) {
+    return [shown](const LoanOnFile& onFile) -> Refusal {
+        if (SameMoney(onFile.loan.Balance, shown.balance) && SameDueDate(onFile.loan.NextPmtDT, shown.nextPmtDT)) {
+            return std::nullopt;
+        }
+        return kLoanChangedElsewhere;
+    };
+}
+
+// Taking a payment back winds the loan back from the payment's figures and the due date shown: it must still be
+// the newest payment, and the due date still the one shown.
+LoanCheck NewestStillOnFile(std::string_view pmtKey, std::string_view nextPmtDT) {
+    return [pmtKey = std::string(pmtKey), nextPmtDT = std::string(nextPmtDT)](const LoanOnFile& onFile) -> Refusal {
+        if (onFile.newest && SameKey(onFile.newest->LoanNbr, pmtKey) && SameDueDate(onFile.loan.NextPmtDT, nextPmtDT)) {
+            return std::nullopt;
+        }
+        return kLoanChangedElsewhere;
+    };
+}
+
 }  // namespace
 
 Refusal Book::saveLoan(std::string_view loanOnFile, const LoanTexts& fields) {
@@ -23,16 +63,21 @@ Refusal Book::saveLoan(std::string_view loanOnFile, const LoanTexts& fields) {
     return std::nullopt;
 }
 
-Refusal Book::postPayment(const std::string& loanNbr, const EntryTexts& entry, Date today) {
+Refusal Book::postPayment(const std::string& loanNbr, const EntryTexts& entry, Date today, const LoanShown& shown) {
     if (Refusal refusal = PostRefusal(entry[kPmtDTEntry], entry[kAmountEntry], today)) return refusal;
-    storePayment(loanNbr, PaymentOfEntry(loanNbr, entry));
-    return std::nullopt;
+    return storePayment(loanNbr, PaymentOfEntry(loanNbr, entry), ShownStillOnFile(shown));
 }
 
 PaymentTakeBack Book::takeBackPayment(std::string_view loanNbr, std::string_view pmtKey, std::string_view pmtsPerYr,
                                       std::string_view nextPmtDT) {
     PaymentTakeBack takeBack = TakeBackPayment(payment(pmtKey), pmtsPerYr, nextPmtDT);
-    if (takeBack.message.empty()) removePayment(loanNbr, pmtKey, takeBack.balanceText, takeBack.nextPmtDT.date);
+    if (!takeBack.message.empty()) return takeBack;
+    if (Refusal refusal = removePayment(loanNbr, pmtKey, takeBack.balanceText, takeBack.nextPmtDT.date,
+                                        NewestStillOnFile(pmtKey, nextPmtDT))) {
+        PaymentTakeBack refused;
+        refused.message = *refusal;
+        return refused;
+    }
     return takeBack;
 }
 
