@@ -18,6 +18,7 @@
 #include "core/input_rules.h"
 #include "help/help_menu.h"
 #include "help/help_target.h"
+#include "list/book_copy_menu.h"
 #include "list/loan_row.h"
 #include "loan/frmKBLoan.h"
 #include "loanbook/book.h"
@@ -170,6 +171,7 @@ void frmKBLst::buildMenus() {
             [this] { OpenSelectedLoan(kProcessMode, kMnuProcessLabel); });
     connect(AddAction(file, "mnuDelete", "&Delete Loan"), &QAction::triggered, this,
             [this] { OpenSelectedLoan(kDeleteMode, kCmdDeleteLabel); });
+    AddBookCopyActions(file, kb_, [this] { FillList(); });
     connect(AddAction(file, "mnuExit", "E&xit"), &QAction::triggered, this, &QWidget::close);
 
     QMenu* reports = menuBar()->addMenu("&Reports");
