@@ -80,7 +80,7 @@ bool Time(Book& book, const std::vector<std::string>& loanNbrs, Timings& timings
         const EntryTexts entry = NextPayment(loan, payments);
         const std::string shownDue = FormatDate(loan.NextPmtDT, "mm/dd/yyyy");
         start = Clock::now();
-        const Refusal refusal = book.postPayment(loanNbr, entry, TodayClock().today(), {loan.Balance, shownDue});
+        const Refusal refusal = book.postPayment(loanNbr, entry, TodayClock().today(), {loan.Balance, shownDue, payments.back().LoanNbr});
         timings.post.push_back(Milliseconds(start));
         if (refusal) {
             std::fprintf(stderr, "loan %s: %s\n", loanNbr.c_str(), refusal->c_str());

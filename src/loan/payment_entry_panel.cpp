@@ -228,7 +228,9 @@ void PaymentEntryPanel::cmdPost_Click() {
         // The payment and the loan's balance and due date are stored together or not at all.
         const bool posted =
             trap.run([&] {
-                const LoanShown shown{loan_.text(kBalanceField), loan_.text(kNextPmtDTField)};
+                const std::vector<PaymentRecord>& listed = payments_.shownPayments();
+                const LoanShown shown{loan_.text(kBalanceField), loan_.text(kNextPmtDTField),
+                                      listed.empty() ? std::string() : listed.front().LoanNbr};
                 refusal = kb_.book->postPayment(loan_.loanOnFile(), texts, kb_.clock.today(), shown);
             });
         if (refusal) {

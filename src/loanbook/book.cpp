@@ -1,7 +1,5 @@
 #include "loanbook/book.h"
 
-#include <algorithm>
-
 #include "core/currency.h"
 #include "core/format.h"
 #include "loanbook/notes_rules.h"
@@ -11,6 +9,7 @@ namespace kb {
 namespace {
 constexpr const char* kNoLoanNumber = "CAN'T SAVE WITHOUT A LOAN NUMBER";
 constexpr const char* kNoLastName = "CAN'T SAVE WITHOUT A LAST NAME";
+
 bool SameMoney(std::string_view a, std::string_view b) {
     return Currency::FromDouble(NumVal(a)) == Currency::FromDouble(NumVal(b));
 }
@@ -20,30 +19,24 @@ bool SameDueDate(const std::optional<Date>& onFile, std::string_view shown) {
     return onFile == ParseStoredDate(TrimRight(shown));
 }
 
-bool SameKey(std::string_view a, std::string_view b) {
-    const std::string x = TrimRight(a);
-    const std::string y = TrimRight(b);
-    return std::equal(x.begin(), x.end(), y.begin(), y.end(),
-                      [](char p, char q) { return AsciiUpper(p) == AsciiUpper(q); });
-}
-
-// A payment's figures were worked out from the loan's balance and due date as shown.
+// A payment's figures were worked out from the loan's balance, due date and newest payment as shown; and only
+// on top of that newest payment does the loan take the new payment's balance and due date.
 LoanCheck ShownStillOnFile(const LoanShown& shown) {
     return [shown](const LoanOnFile& onFile) -> Refusal {
-        if (SameMoney(onFile.loan.Balance, shown.balance) && SameDueDate(onFile.loan.NextPmtDT, shown.nextPmtDT)) {
+        const std::string newestKey = onFile.newest ? onFile.newest->LoanNbr : std::string();
+        if (SameMoney(onFile.loan.Balance, shown.balance) && SameDueDate(onFile.loan.NextPmtDT, shown.nextPmtDT) &&
+            newestKey == TrimRight(shown.newestPmtKey)) {
             return std::nullopt;
         }
         return kLoanChangedElsewhere;
     };
 }
 
-// Taking a payment back winds the loan back from the payment's figures and the due date shown: it must still be
-// the newest payment, and the due date still the one shown.
-LoanCheck NewestStillOnFile(std::string_view pmtKey, std::string_view nextPmtDT) {
-    return [pmtKey = std::string(pmtKey), nextPmtDT = std::string(nextPmtDT)](const LoanOnFile& onFile) -> Refusal {
-        if (onFile.newest && SameKey(onFile.newest->LoanNbr, pmtKey) && SameDueDate(onFile.loan.NextPmtDT, nextPmtDT)) {
-            return std::nullopt;
-        }
+// Taking a payment back winds the loan back from the payment's figures, as read, and the due date shown: it must
+// still be the loan's newest payment, with those figures, and the due date still the one shown.
+LoanCheck NewestStillOnFile(const PaymentRecord& payment, std::string_view nextPmtDT) {
+    return [payment, nextPmtDT = std::string(nextPmtDT)](const LoanOnFile& onFile) -> Refusal {
+        if (onFile.newest == payment && SameDueDate(onFile.loan.NextPmtDT, nextPmtDT)) return std::nullopt;
         return kLoanChangedElsewhere;
     };
 }
@@ -70,10 +63,11 @@ Refusal Book::postPayment(const std::string& loanNbr, const EntryTexts& entry, D
 
 PaymentTakeBack Book::takeBackPayment(std::string_view loanNbr, std::string_view pmtKey, std::string_view pmtsPerYr,
                                       std::string_view nextPmtDT) {
-    PaymentTakeBack takeBack = TakeBackPayment(payment(pmtKey), pmtsPerYr, nextPmtDT);
+    const std::optional<PaymentRecord> found = payment(pmtKey);
+    PaymentTakeBack takeBack = TakeBackPayment(found, pmtsPerYr, nextPmtDT);
     if (!takeBack.message.empty()) return takeBack;
     if (Refusal refusal = removePayment(loanNbr, pmtKey, takeBack.balanceText, takeBack.nextPmtDT.date,
-                                        NewestStillOnFile(pmtKey, nextPmtDT))) {
+                                        NewestStillOnFile(*found, nextPmtDT))) {
         PaymentTakeBack refused;
         refused.message = *refusal;
         return refused;

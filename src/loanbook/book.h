@@ -18,11 +18,13 @@ namespace kb {
 // program's title); nothing when the action went ahead.
 using Refusal = std::optional<std::string>;
 
-// A loan's Balance and NextPmtDT as the loan record screen shows them (loan fields 16 and 14): what the figures of
-// a payment entered there were worked out from.
+// A loan as the loan record screen shows it: its Balance and NextPmtDT (loan fields 16 and 14) and the key of the
+// newest payment it lists (empty when it lists none), what the figures of a payment entered there were worked
+// out from.
 struct LoanShown {
     std::string balance;
     std::string nextPmtDT;
+    std::string newestPmtKey;
 };
 
 // The lender's book: every action a window takes on it, and every read. The rules of the actions live here, once;
@@ -56,8 +58,8 @@ public:
 
     // ---- Payments ------------------------------------------------------------------------------------------------
     // Posts the payment the entry panel describes and moves the loan's Balance and NextPmtDT on with it, together.
-    // Refused without a payment date or an amount, for a date after `today`, or when the loan's Balance and
-    // NextPmtDT on file are no longer those `shown`.
+    // Refused without a payment date or an amount, for a date after `today`, or when the loan's Balance, NextPmtDT
+    // or newest payment on file are no longer those `shown`.
     Refusal postPayment(const std::string& loanNbr, const EntryTexts& entry, Date today, const LoanShown& shown);
     // Takes back the payment `pmtKey` (the newest of the loan) and winds the loan back to the balance before it and
     // its due date `nextPmtDT` stepped back, together. What it came to is returned: its `message` when the payment

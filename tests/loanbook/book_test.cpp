@@ -51,7 +51,7 @@ protected:
         return {date, amount, "", "1", "90.14", "9.86", "01/01/2027", "909.86", "CASH"};
     }
     // What L1 shows before its first payment.
-    static LoanShown AsOpened() { return {"1000.00", "12/01/2026"}; }
+    static LoanShown AsOpened() { return {"1000.00", "12/01/2026", ""}; }
     // The refusal, or the store's failure in words.
     static Refusal Outcome(const std::function<Refusal()>& action) {
         try {
@@ -87,10 +87,13 @@ TEST_P(BookTest, RefusedActionsChangeNothing) {
         {"payment without date", [&] { return shelf().postPayment("L1", Entry("", "100.00"), clock.today(), AsOpened()); },
          "CAN'T POST PMT WITHOUT PMT DATE AND PMT AMOUNT"},
         {"payment on a balance another desk moved",
-         [&] { return shelf().postPayment("L1", Entry("12/01/2026", "100.00"), clock.today(), {"990.00", "12/01/2026"}); },
+         [&] { return shelf().postPayment("L1", Entry("12/01/2026", "100.00"), clock.today(), {"990.00", "12/01/2026", ""}); },
          kLoanChangedElsewhere},
         {"payment on a due date another desk moved",
-         [&] { return shelf().postPayment("L1", Entry("12/01/2026", "100.00"), clock.today(), {"1000.00", "01/01/2027"}); },
+         [&] { return shelf().postPayment("L1", Entry("12/01/2026", "100.00"), clock.today(), {"1000.00", "01/01/2027", ""}); },
+         kLoanChangedElsewhere},
+        {"payment over a newest payment another desk took back",
+         [&] { return shelf().postPayment("L1", Entry("12/01/2026", "100.00"), clock.today(), {"1000.00", "12/01/2026", "L1      20261115"}); },
          kLoanChangedElsewhere},
         {"note not on file", [&] { return shelf().deleteNote(NoteKey("L1", 7)); }, "RECORD NOT FOUND"},
     };
@@ -135,7 +138,7 @@ TEST_P(BookTest, KeysAndOrdersIgnoreCaseAndTrailingBlanks) {
     ASSERT_EQ(shelf().saveLoan("", Fields("a10", "smith", "MARY", "11/01/2026")), std::nullopt);
     ASSERT_EQ(shelf().saveLoan("", Fields("A1 ", "Smith", "john", "")), std::nullopt);
     ASSERT_EQ(shelf().saveLoan("", Fields("B2", "ADAMS")), std::nullopt);
-    ASSERT_EQ(shelf().postPayment("a10", Entry("12/01/2026", "100.00"), clock.today(), {"1000.00", "11/01/2026"}),
+    ASSERT_EQ(shelf().postPayment("a10", Entry("12/01/2026", "100.00"), clock.today(), {"1000.00", "11/01/2026", ""}),
               std::nullopt);
     const struct {
         LoanOrder order;

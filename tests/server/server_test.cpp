@@ -93,7 +93,8 @@ TEST_F(ServerTest, TwoDesksOnTheSameLoansKeepEachLoanInStepWithItsNewestPayment)
             const EntryTexts entry{FormatDate(paid, "mm/dd/yyyy"), "10.00", "", "1", "10.00", "0.00",
                                    FormatDate(AddMonths(*loan.NextPmtDT, 1), "mm/dd/yyyy"), balance, "CASH"};
             try {
-                if (!book.postPayment(loanNbr, entry, year{2100} / 1 / 1, {loan.Balance, nextPmtDT})) ++kept;
+                const std::string newest = payments.empty() ? std::string() : payments.back().LoanNbr;
+                if (!book.postPayment(loanNbr, entry, year{2100} / 1 / 1, {loan.Balance, nextPmtDT, newest})) ++kept;
             } catch (const StoreError&) {
                 // The other desk posted a payment of the same day first.
             }
