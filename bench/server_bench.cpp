@@ -15,6 +15,7 @@
 
 #include "bench/book_generator.h"
 #include "core/kbmain.h"
+#include "core/printing.h"
 #include "loanbook/payment_calc.h"
 #include "loanbook/sqlite_book.h"
 #include "server/book_copy.h"
@@ -22,11 +23,11 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Stopwatch = std::chrono::steady_clock;
 using namespace kb;
 
-double Milliseconds(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+double Milliseconds(Stopwatch::time_point start) {
+    return std::chrono::duration<double, std::milli>(Stopwatch::now() - start).count();
 }
 
 double Median(std::vector<double> times) {
@@ -45,9 +46,13 @@ struct NoDialogs : Dialogs {
         return std::nullopt;
     }
     std::optional<PrinterChoice> choosePrinter(const PrintDialogOptions&) override { return std::nullopt; }
+    std::optional<PrinterChoice> previewPages(const std::vector<PageLines>&, const PrinterChoice&,
+                                              const PrintDialogOptions&) override {
+        return std::nullopt;
+    }
 };
 struct NoPrinting : Printing {
-    std::unique_ptr<PageJob> openPage(const PrinterChoice&) override { return nullptr; }
+    std::unique_ptr<PrintJob> openJob(const PrinterChoice&) override { return nullptr; }
 };
 struct TodayClock : kb::Clock {
     Date today() const override { return std::chrono::year{2100} / 1 / 1; }
@@ -71,7 +76,7 @@ struct Timings {
 // Opens each loan, posts its next payment and takes it back again; false when anything went otherwise.
 bool Time(Book& book, const std::vector<std::string>& loanNbrs, Timings& timings) {
     for (const std::string& loanNbr : loanNbrs) {
-        auto start = Clock::now();
+        auto start = Stopwatch::now();
         const LoanRecord loan = book.loan(loanNbr).value();
         const std::vector<PaymentRecord> payments = book.payments(loanNbr);
         const std::vector<NoteRecord> notes = book.notes(loanNbr);
@@ -79,8 +84,9 @@ bool Time(Book& book, const std::vector<std::string>& loanNbrs, Timings& timings
 
         const EntryTexts entry = NextPayment(loan, payments);
         const std::string shownDue = FormatDate(loan.NextPmtDT, "mm/dd/yyyy");
-        start = Clock::now();
-        const Refusal refusal = book.postPayment(loanNbr, entry, TodayClock().today(), {loan.Balance, shownDue, payments.back().LoanNbr});
+        start = Stopwatch::now();
+        const Refusal refusal =
+            book.postPayment(loanNbr, entry, TodayClock().today(), {loan.Balance, shownDue, payments.back().LoanNbr});
         timings.post.push_back(Milliseconds(start));
         if (refusal) {
             std::fprintf(stderr, "loan %s: %s\n", loanNbr.c_str(), refusal->c_str());
@@ -115,7 +121,7 @@ int main(int argc, char** argv) {
         std::filesystem::create_directories(dir);
         bench::GenerateBook(dir.string(), loans, paymentsPerLoan);
         const BookFiles files = bench::BookIn(dir.string());
-        auto start = Clock::now();
+        auto start = Stopwatch::now();
         const BookCopy copy = CopyFilesToServer(files, server);
         std::printf("book: %zu loans, %zu payments, copied to the server in %.1f s\n", copy.copy.loans,
                     copy.copy.payments, Milliseconds(start) / 1000.0);
