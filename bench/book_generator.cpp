@@ -110,11 +110,7 @@ void Bind(SQLite::Statement& statement, const std::array<std::string, N>& values
 
 }  // namespace
 
-BookFiles BookIn(const std::string& dir) {
-    const std::filesystem::path path(dir);
-    return BookFiles{(path / "KB_Loan.mdb").string(), (path / "KB_Pmts.mdb").string(),
-                     (path / "KB_Notes.mdb").string()};
-}
+BookFiles BookIn(const std::string& dir) { return BookFilesIn(dir); }
 
 std::string GeneratedLoanNbr(int index) {
     char text[16];

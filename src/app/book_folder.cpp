@@ -13,7 +13,8 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kBookOption = "--book";
 constexpr const char* kHomeBookFolder = "Kestrel-Book";
-constexpr const char* kUsage = "Start the program as: kestrel-book [--book FOLDER]";
+constexpr const char* kUsage =
+    "Start the program as: kestrel-book [--book FOLDER] [--copy-book-to-server | --copy-book-from-server]";
 
 std::string Quoted(const fs::path& path) {
     return "\"" + path.string() + "\"";
@@ -25,6 +26,10 @@ StartArguments ParseStartArguments(const std::vector<std::string>& arguments) {
     StartArguments parsed;
     for (auto argument = arguments.begin(); argument != arguments.end(); ++argument) {
         std::string folder;
+        if (const auto copy = CopyCommand(*argument)) {
+            parsed.copy = copy;
+            continue;
+        }
         if (*argument == kBookOption) {
             if (std::next(argument) == arguments.end())
                 throw BookFolderError("--book needs the folder of the book after it. " + std::string(kUsage));

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "server/book_copy.h"
+
 namespace kb {
 
 // Why the book's folder cannot be opened, in words for the lender.
@@ -13,10 +15,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// What the command line asks for: the book's folder given with --book FOLDER (or --book=FOLDER), or none.
-// Throws BookFolderError for --book without a folder and for an argument the program does not know.
+// What the command line asks for: the book's folder given with --book FOLDER (or --book=FOLDER), or none; and a
+// copy of the book between its files and the server (--copy-book-to-server, --copy-book-from-server) in place of
+// the windows. Throws BookFolderError for --book without a folder and for an argument the program does not know.
 struct StartArguments {
     std::optional<std::filesystem::path> book;
+    std::optional<CopyDirection> copy;
 };
 StartArguments ParseStartArguments(const std::vector<std::string>& arguments);
 

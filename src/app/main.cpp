@@ -7,20 +7,28 @@
 #include "app/qt_dialogs.h"
 #include "app/qt_printing.h"
 #include "app/system_clock.h"
-#include "loanbook/sqlite_book.h"
+#include "server/book_choice.h"
 
 int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (kb::AsksForCopy(arguments)) return kb::RunCopyFromCommandLine(arguments);
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kestrel-Book");
     kb::QtDialogs dialogs;
-    const auto bookLock = kb::OpenBookFolder(std::vector<std::string>(argv + 1, argv + argc),
-                                             QApplication::applicationDirPath().toStdString(), dialogs);
+    const auto bookLock =
+        kb::OpenBookFolder(arguments, QApplication::applicationDirPath().toStdString(), dialogs);
     if (!bookLock) return 1;
     kb::QtPrinting printing;
     kb::SystemClock clock;
     kb::KBMain kb(dialogs, printing, clock);
-    kb::SqliteBook book(kb);
-    kb.book = &book;
+    std::unique_ptr<kb::Book> book;
+    try {
+        book = kb::OpenBook(kb, ".");
+    } catch (const kb::StoreError& error) {
+        dialogs.message(error.what(), kb::kAppTitle, kb::Buttons::OK, kb::Icon::Critical);
+        return 1;
+    }
+    kb.book = book.get();
     kb::Main(kb);
     const auto windows = QApplication::topLevelWidgets();
     if (std::none_of(windows.begin(), windows.end(), [](const QWidget* window) { return window->isVisible(); }))

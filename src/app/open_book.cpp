@@ -1,6 +1,7 @@
 #include "app/open_book.h"
 
 #include <QGuiApplication>
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 
@@ -35,13 +36,25 @@ std::string LockRefusal(const QLockFile& lock, const fs::path& folder) {
     return "The book in " + where + " cannot be opened: its folder cannot be written to.";
 }
 
-std::unique_ptr<QLockFile> LockBook(const fs::path& folder, Dialogs& dialogs) {
+// The book's lock, taken, or held by another program (see LockRefusal).
+std::unique_ptr<QLockFile> TryLock(const fs::path& folder) {
     auto lock = std::make_unique<QLockFile>(QString::fromStdString((folder / kLockFile).string()));
     // Only a lock whose program is gone is stale, however old: a book may stay open for days.
     lock->setStaleLockTime(0);
-    if (lock->tryLock(0)) return lock;
+    lock->tryLock(0);
+    return lock;
+}
+
+std::unique_ptr<QLockFile> LockBook(const fs::path& folder, Dialogs& dialogs) {
+    auto lock = TryLock(folder);
+    if (lock->isLocked()) return lock;
     Refuse(LockRefusal(*lock, folder), dialogs);
     return nullptr;
+}
+
+fs::path BookFolderAsked(const StartArguments& arguments) {
+    const char* home = std::getenv("HOME");
+    return ChooseBookFolder(arguments.book, fs::current_path(), home ? home : "");
 }
 
 }  // namespace
@@ -49,9 +62,7 @@ std::unique_ptr<QLockFile> LockBook(const fs::path& folder, Dialogs& dialogs) {
 std::unique_ptr<QLockFile> OpenBookFolder(const std::vector<std::string>& arguments, const fs::path& executableFolder,
                                           Dialogs& dialogs) {
     try {
-        const char* home = std::getenv("HOME");
-        const fs::path folder =
-            ChooseBookFolder(ParseStartArguments(arguments).book, fs::current_path(), home ? home : "");
+        const fs::path folder = BookFolderAsked(ParseStartArguments(arguments));
         CreateBookFolder(folder);
         auto lock = LockBook(folder, dialogs);
         if (!lock) return nullptr;
@@ -61,6 +72,25 @@ std::unique_ptr<QLockFile> OpenBookFolder(const std::vector<std::string>& argume
     } catch (const std::exception& error) {
         Refuse(error.what(), dialogs);
         return nullptr;
+    }
+}
+
+bool AsksForCopy(const std::vector<std::string>& arguments) {
+    return std::any_of(arguments.begin(), arguments.end(),
+                       [](const std::string& argument) { return CopyCommand(argument).has_value(); });
+}
+
+int RunCopyFromCommandLine(const std::vector<std::string>& arguments) {
+    try {
+        const StartArguments parsed = ParseStartArguments(arguments);
+        const fs::path folder = BookFolderAsked(parsed);
+        CreateBookFolder(folder);
+        const auto lock = TryLock(folder);
+        if (!lock->isLocked()) throw BookFolderError(LockRefusal(*lock, folder));
+        return RunCopyCommand(*parsed.copy, folder.string(), std::cout, std::cerr);
+    } catch (const std::exception& error) {
+        std::cerr << "kestrel-book: " << error.what() << std::endl;
+        return 1;
     }
 }
 

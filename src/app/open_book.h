@@ -18,4 +18,10 @@ namespace kb {
 std::unique_ptr<QLockFile> OpenBookFolder(const std::vector<std::string>& arguments,
                                           const std::filesystem::path& executableFolder, Dialogs& dialogs);
 
+// True when the command line asks for a copy of the book between its files and the server instead of the windows.
+bool AsksForCopy(const std::vector<std::string>& arguments);
+// Runs that copy in the book's folder, chosen as for a start and locked the same way, without a window: the
+// report goes to the standard output, a refusal to the standard error. Returns the program's exit code.
+int RunCopyFromCommandLine(const std::vector<std::string>& arguments);
+
 }  // namespace kb

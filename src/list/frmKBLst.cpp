@@ -19,6 +19,7 @@
 #include "help/help_menu.h"
 #include "help/help_target.h"
 #include "list/backup_commands.h"
+#include "list/book_copy_menu.h"
 #include "list/loan_row.h"
 #include "loan/frmKBLoan.h"
 #include "loanbook/book.h"
@@ -180,6 +181,7 @@ void frmKBLst::buildMenus() {
         FillList();
     });
     connect(AddAction(file, "mnuExport", "&Export..."), &QAction::triggered, this, [this] { ExportToFolder(kb_); });
+    AddBookCopyActions(file, kb_, [this] { FillList(); });
     file->addSeparator();
     connect(AddAction(file, "mnuExit", "E&xit"), &QAction::triggered, this, &QWidget::close);
 

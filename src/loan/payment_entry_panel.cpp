@@ -227,7 +227,12 @@ void PaymentEntryPanel::cmdPost_Click() {
         for (int i = 0; i < kEntryFieldCount; ++i) texts[static_cast<std::size_t>(i)] = entryText(i);
         // The payment and the loan's balance and due date are stored together or not at all.
         const bool posted =
-            trap.run([&] { refusal = kb_.book->postPayment(loan_.loanOnFile(), texts, kb_.clock.today()); });
+            trap.run([&] {
+                const std::vector<PaymentRecord>& listed = payments_.shownPayments();
+                const LoanShown shown{loan_.text(kBalanceField), loan_.text(kNextPmtDTField),
+                                      listed.empty() ? std::string() : listed.front().LoanNbr};
+                refusal = kb_.book->postPayment(loan_.loanOnFile(), texts, kb_.clock.today(), shown);
+            });
         if (refusal) {
             kb_.dialogs.message(*refusal, kAppTitle, Buttons::OK, Icon::None);
             return keepEntering();

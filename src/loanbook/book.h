@@ -19,9 +19,20 @@ namespace kb {
 // program's title); nothing when the action went ahead.
 using Refusal = std::optional<std::string>;
 
+// A loan as the loan record screen shows it: its Balance and NextPmtDT (loan fields 16 and 14) and the key of the
+// newest payment it lists (empty when it lists none), what the figures of a payment entered there were worked
+// out from.
+struct LoanShown {
+    std::string balance;
+    std::string nextPmtDT;
+    std::string newestPmtKey;
+};
+
 // The lender's book: every action a window takes on it, and every read. The rules of the actions live here, once;
-// an implementation provides the storage (the SQLite files today, a shared database server later). Failures of
-// the storage are thrown in words a lender understands, and an action that fails changes nothing.
+// an implementation provides the storage (the SQLite files, or a database server several desks share). Failures
+// of the storage are thrown in words a lender understands, and an action that fails changes nothing. A payment is
+// posted or taken back only while the loan on file is still the one the screen showed, checked inside the
+// storage's transaction: another desk may have moved it on since.
 class Book {
 public:
     virtual ~Book() = default;
@@ -52,11 +63,13 @@ public:
 
     // ---- Payments ------------------------------------------------------------------------------------------------
     // Posts the payment the entry panel describes and moves the loan's Balance and NextPmtDT on with it, together.
-    // Refused without a payment date or an amount, or for a date after `today`.
-    Refusal postPayment(const std::string& loanNbr, const EntryTexts& entry, Date today);
+    // Refused without a payment date or an amount, for a date after `today`, or when the loan's Balance, NextPmtDT
+    // or newest payment on file are no longer those `shown`.
+    Refusal postPayment(const std::string& loanNbr, const EntryTexts& entry, Date today, const LoanShown& shown);
     // Takes back the payment `pmtKey` (the newest of the loan) and winds the loan back to the balance before it and
     // its due date `nextPmtDT` stepped back, together. What it came to is returned: its `message` when the payment
-    // is not on file (nothing changed), the balance and due date the loan now has otherwise.
+    // is not on file, or is no longer the loan's newest, or the loan's NextPmtDT on file is no longer `nextPmtDT`
+    // (nothing changed), the balance and due date the loan now has otherwise.
     PaymentTakeBack takeBackPayment(std::string_view loanNbr, std::string_view pmtKey, std::string_view pmtsPerYr,
                                     std::string_view nextPmtDT);
 
@@ -72,16 +85,21 @@ public:
 protected:
     virtual void addLoan(const LoanRecord& loan) = 0;
     virtual void updateLoan(const LoanRecord& loan) = 0;
-    // The payment stored and the loan's Balance and NextPmtDT set to the payment's, together.
-    virtual void storePayment(std::string_view loanNbr, const PaymentRecord& payment) = 0;
-    // The payment removed and the loan's Balance and NextPmtDT set to the values given, together.
-    virtual void removePayment(std::string_view loanNbr, std::string_view pmtKey, const std::string& balance,
-                               const std::optional<Date>& nextPmtDT) = 0;
+    // The payment stored and the loan's Balance and NextPmtDT set to the payment's, together, once `check` has let
+    // the loan and its newest payment as found inside the same transaction pass; its refusal otherwise.
+    virtual Refusal storePayment(std::string_view loanNbr, const PaymentRecord& payment, const LoanCheck& check) = 0;
+    // The payment removed and the loan's Balance and NextPmtDT set to the values given, together, under `check` as
+    // storePayment.
+    virtual Refusal removePayment(std::string_view loanNbr, std::string_view pmtKey, const std::string& balance,
+                                  const std::optional<Date>& nextPmtDT, const LoanCheck& check) = 0;
     virtual void addNote(const NoteRecord& note) = 0;
     virtual void updateNote(const NoteRecord& note) = 0;
     virtual void removeNote(std::string_view noteKey) = 0;
 };
 
 inline constexpr const char* kRecordNotFound = "RECORD NOT FOUND";
+// A payment refused because the loan on file is no longer what the screen shows.
+inline constexpr const char* kLoanChangedElsewhere =
+    "THIS LOAN WAS CHANGED AT ANOTHER DESK - NOTHING WAS SAVED. CLOSE THE LOAN AND OPEN IT AGAIN";
 
 }  // namespace kb

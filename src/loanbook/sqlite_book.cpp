@@ -25,12 +25,12 @@ std::int64_t SqliteBook::beginNote() { return NoteTable(kb_.NotesDB).beginNote()
 
 void SqliteBook::addLoan(const LoanRecord& loan) { LoanTable(kb_.LoanDB).add(loan); }
 void SqliteBook::updateLoan(const LoanRecord& loan) { LoanTable(kb_.LoanDB).update(loan); }
-void SqliteBook::storePayment(std::string_view loanNbr, const PaymentRecord& payment) {
-    PostPayment(files(), loanNbr, payment);
+Refusal SqliteBook::storePayment(std::string_view loanNbr, const PaymentRecord& payment, const LoanCheck& check) {
+    return PostPayment(files(), loanNbr, payment, check);
 }
-void SqliteBook::removePayment(std::string_view loanNbr, std::string_view pmtKey, const std::string& balance,
-                               const std::optional<Date>& nextPmtDT) {
-    DeletePayment(files(), loanNbr, pmtKey, balance, nextPmtDT);
+Refusal SqliteBook::removePayment(std::string_view loanNbr, std::string_view pmtKey, const std::string& balance,
+                                  const std::optional<Date>& nextPmtDT, const LoanCheck& check) {
+    return DeletePayment(files(), loanNbr, pmtKey, balance, nextPmtDT, check);
 }
 void SqliteBook::addNote(const NoteRecord& note) { NoteTable(kb_.NotesDB).add(note); }
 void SqliteBook::updateNote(const NoteRecord& note) { NoteTable(kb_.NotesDB).update(note); }

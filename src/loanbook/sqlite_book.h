@@ -25,9 +25,9 @@ public:
 protected:
     void addLoan(const LoanRecord& loan) override;
     void updateLoan(const LoanRecord& loan) override;
-    void storePayment(std::string_view loanNbr, const PaymentRecord& payment) override;
-    void removePayment(std::string_view loanNbr, std::string_view pmtKey, const std::string& balance,
-                       const std::optional<Date>& nextPmtDT) override;
+    Refusal storePayment(std::string_view loanNbr, const PaymentRecord& payment, const LoanCheck& check) override;
+    Refusal removePayment(std::string_view loanNbr, std::string_view pmtKey, const std::string& balance,
+                          const std::optional<Date>& nextPmtDT, const LoanCheck& check) override;
     void addNote(const NoteRecord& note) override;
     void updateNote(const NoteRecord& note) override;
     void removeNote(std::string_view noteKey) override;

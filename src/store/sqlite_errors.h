@@ -4,26 +4,12 @@
 #include <string>
 #include <string_view>
 
-#include "store/schema.h"
+#include "store/refusals.h"
 #include "store/store.h"
 
 // Private to store/: SQLite failures told in words a lender understands.
 
 namespace kb {
-
-// What a statement works on: the table, its file, and the key of the record it writes.
-struct Target {
-    const TableDef* table;
-    std::string file;
-    std::string key;
-};
-
-// The file name without its folder, as messages name a file.
-std::string FileName(const std::string& path);
-
-// "not on file" for the record with the target's key.
-std::string NotOnFile(const Target& target);
-std::string NoSuchField(const Target& target, std::string_view field);
 
 // An SQLite failure in words a lender understands, naming the file, the field or the key.
 std::string Describe(const SQLite::Exception& error, const Target& target);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/format.h"
+#include "store/layout.h"
 #include "store/records.h"
 #include "store/schema.h"
 
@@ -18,40 +19,6 @@
 // through; callers describe them for the record they write (store/sqlite_errors.h).
 
 namespace kb {
-
-// The members of each record in the order of its table's fields.
-template <class Record>
-struct Layout;
-
-template <>
-struct Layout<LoanRecord> {
-    static constexpr const TableDef& table = kLoanTable;
-    static constexpr auto members = std::make_tuple(
-        &LoanRecord::LoanNbr, &LoanRecord::LastNm, &LoanRecord::FirstMI, &LoanRecord::Street, &LoanRecord::City,
-        &LoanRecord::State, &LoanRecord::Zip, &LoanRecord::Phone, &LoanRecord::WrkPhone, &LoanRecord::Collateral,
-        &LoanRecord::LoanDT, &LoanRecord::LoanAmt, &LoanRecord::APR, &LoanRecord::PmtsPerYr, &LoanRecord::NextPmtDT,
-        &LoanRecord::Payment, &LoanRecord::Balance);
-};
-
-template <>
-struct Layout<PaymentRecord> {
-    static constexpr const TableDef& table = kPaymentTable;
-    static constexpr auto members =
-        std::make_tuple(&PaymentRecord::LoanNbr, &PaymentRecord::PmtDT, &PaymentRecord::Amount, &PaymentRecord::LateFee,
-                        &PaymentRecord::NbrPmts, &PaymentRecord::Principal, &PaymentRecord::Interest,
-                        &PaymentRecord::NextPmtDT, &PaymentRecord::Balance, &PaymentRecord::ChkNbr);
-};
-
-template <>
-struct Layout<NoteRecord> {
-    static constexpr const TableDef& table = kNoteTable;
-    static constexpr auto members = std::make_tuple(&NoteRecord::LoanNbr, &NoteRecord::NoteDT, &NoteRecord::Subject,
-                                                    &NoteRecord::Note, &NoteRecord::NoteID);
-};
-
-static_assert(std::tuple_size_v<decltype(Layout<LoanRecord>::members)> == kLoanFields.size());
-static_assert(std::tuple_size_v<decltype(Layout<PaymentRecord>::members)> == kPaymentFields.size());
-static_assert(std::tuple_size_v<decltype(Layout<NoteRecord>::members)> == kNoteFields.size());
 
 void BindValue(SQLite::Statement& statement, int index, const std::string& value);
 // A date as ISO yyyy-mm-dd text, a missing one as NULL.
@@ -91,17 +58,20 @@ std::string KeyOf(const Record& record) {
 // Hands each record that `tail` selects to `visit`, one at a time. `tail` follows the FROM clause: WHERE and
 // ORDER BY; `values` are bound to ?1, ?2, ...
 template <class Record, class Visit>
-void SelectEach(SQLite::Database& db, const std::string& tail, const std::vector<std::string>& values, Visit&& visit) {
+void SelectEach(SQLite::Database& db, const std::string& tail, const std::vector<std::string>& values, Visit&& visit,
+                std::string_view schema = "main") {
     const TableDef& table = Layout<Record>::table;
-    SQLite::Statement select(db, "SELECT " + ColumnList(table) + " FROM " + TableIn("main", table) + " " + tail);
+    SQLite::Statement select(db, "SELECT " + ColumnList(table) + " FROM " + TableIn(schema, table) + " " + tail);
     for (std::size_t i = 0; i < values.size(); ++i) select.bind(static_cast<int>(i) + 1, values[i]);
     while (select.executeStep()) visit(ReadRecord<Record>(select));
 }
 
 template <class Record>
-std::vector<Record> Select(SQLite::Database& db, const std::string& tail, const std::vector<std::string>& values = {}) {
+std::vector<Record> Select(SQLite::Database& db, const std::string& tail, const std::vector<std::string>& values = {},
+                           std::string_view schema = "main") {
     std::vector<Record> records;
-    SelectEach<Record>(db, tail, values, [&records](Record record) { records.push_back(std::move(record)); });
+    SelectEach<Record>(
+        db, tail, values, [&records](Record record) { records.push_back(std::move(record)); }, schema);
     return records;
 }
 

@@ -80,6 +80,9 @@ private:
 class NoteTable {
 public:
     explicit NoteTable(std::string path) : path_(std::move(path)) {}
+    // Every note in key order, and the highest note number ever handed out.
+    std::vector<NoteRecord> readAll() const;
+    std::int64_t handedOut() const;
     // Hands out the Note-ID of a note being begun: a number no note of the file has had, growing each time.
     std::int64_t beginNote() const;
     // One loan's notes in the order they were added (by Note-ID), read by key range.
@@ -102,12 +105,37 @@ struct BookFiles {
     std::string notesDB;
 };
 
-// Stores the payment and sets the loan's Balance and NextPmtDT to the payment's.
-void PostPayment(const BookFiles& files, std::string_view loanNbr, const PaymentRecord& payment);
-// Deletes the payment and sets the loan's Balance and NextPmtDT back to the given values.
-void DeletePayment(const BookFiles& files, std::string_view loanNbr, std::string_view pmtKey,
-                   const std::string& restoredBalance, const std::optional<Date>& restoredNextPmtDT);
+// What a payment operation finds inside its transaction, before it changes anything: the loan, and its newest
+// payment (none when it has none).
+struct LoanOnFile {
+    LoanRecord loan;
+    std::optional<PaymentRecord> newest;
+};
+// Judges whether the operation may go ahead: the text of its refusal, or nothing. A refusal changes nothing.
+using LoanCheck = std::function<std::optional<std::string>(const LoanOnFile&)>;
+
+// KB_Loan.mdb, KB_Pmts.mdb and KB_Notes.mdb in `folder`.
+BookFiles BookFilesIn(const std::string& folder);
+
+// Stores the payment and sets the loan's Balance and NextPmtDT to the payment's, once `check` lets it.
+std::optional<std::string> PostPayment(const BookFiles& files, std::string_view loanNbr, const PaymentRecord& payment,
+                                       const LoanCheck& check = {});
+// Deletes the payment and sets the loan's Balance and NextPmtDT back to the given values, once `check` lets it.
+std::optional<std::string> DeletePayment(const BookFiles& files, std::string_view loanNbr, std::string_view pmtKey,
+                                         const std::string& restoredBalance,
+                                         const std::optional<Date>& restoredNextPmtDT, const LoanCheck& check = {});
 // Deletes the loan with all its payments and notes.
 void DeleteLoan(const BookFiles& files, std::string_view loanNbr);
+
+// A whole book: every record of the three tables in key order, and the highest note number handed out.
+struct BookContents {
+    std::vector<LoanRecord> loans;
+    std::vector<PaymentRecord> payments;
+    std::vector<NoteRecord> notes;
+    std::int64_t notesHandedOut = 0;
+};
+BookContents ReadBook(const BookFiles& files);
+// Fills the three files, which must hold no record, with the book: all of it or, on any failure, none of it.
+void LoadEmptyBook(const BookFiles& files, const BookContents& book);
 
 }  // namespace kb

@@ -149,6 +149,15 @@ void PaymentTable::remove(std::string_view pmtKey) const { RemoveRecord(path_, k
 
 // ---- Notes --------------------------------------------------------------------------------------------------
 
+std::vector<NoteRecord> NoteTable::readAll() const {
+    return ReadRecords<NoteRecord>(path_, "ORDER BY " + Quoted(kKeyField));
+}
+
+std::int64_t NoteTable::handedOut() const {
+    Connection connection(path_, kNoteTable);
+    return Guarded(connection.target(), [&] { return connection.db().execAndGet("PRAGMA main.user_version").getInt64(); });
+}
+
 // The number goes past the highest ever handed out (kept in the file's user_version) and past the highest on
 // file (rows another tool added), so a number is never used twice, even after its note was deleted or abandoned.
 std::int64_t NoteTable::beginNote() const {

@@ -33,6 +33,9 @@ TEST(BookFolderTest, ArgumentsNameTheBookOrAreRefused) {
         }
         EXPECT_EQ(ParseStartArguments(arguments).book, book);
     }
+    const StartArguments copy = ParseStartArguments({"--copy-book-from-server", "--book", "acme"});
+    EXPECT_EQ(copy.copy, CopyDirection::FromServer);
+    EXPECT_EQ(copy.book, "acme");
 }
 
 TEST(BookFolderTest, TheAskedFolderThenTheCurrentBookThenTheHomeBook) {
