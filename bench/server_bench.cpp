@@ -93,7 +93,8 @@ bool Time(Book& book, const std::vector<std::string>& loanNbrs, Timings& timings
             return false;
         }
         const PaymentTakeBack back =
-            book.takeBackPayment(loanNbr, PmtKey(loanNbr, entry[kPmtDTEntry]), loan.PmtsPerYr, entry[kNextPmtDTEntry]);
+            book.takeBackPayment(loanNbr, PmtKey(loanNbr, entry[kPmtDTEntry]), loan.PmtsPerYr, entry[kNextPmtDTEntry],
+                                 {{}, entry[kNextPmtDTEntry], {}});
         if (!back.message.empty()) {
             std::fprintf(stderr, "loan %s: %s\n", loanNbr.c_str(), back.message.c_str());
             return false;

@@ -94,6 +94,8 @@ void LoanPanel::showLoan(const LoanRecord& loan) {
     const LoanTexts texts = TextsOfLoan(loan);
     for (std::size_t i = 0; i < texts.size(); ++i) txtLoan_[i]->setText(QString::fromStdString(texts[i]));
     loanNbr_ = loan.LoanNbr;
+    balanceOnFile_ = texts[kBalanceField];
+    dueDateOnFile_ = texts[kNextPmtDTField];
 }
 
 std::string LoanPanel::text(int field) const { return txtLoan_[static_cast<std::size_t>(field)]->text().toStdString(); }
@@ -143,6 +145,8 @@ void LoanPanel::colourNotesButton(bool hasNotes) {
 void LoanPanel::showDueDateAndBalance(const QString& nextPmtDT, const QString& balance) {
     txtLoan_[kNextPmtDTField]->setText(nextPmtDT);
     txtLoan_[kBalanceField]->setText(balance);
+    dueDateOnFile_ = nextPmtDT.toStdString();
+    balanceOnFile_ = balance.toStdString();
 }
 
 void LoanPanel::txtLoan_GotFocus(int index) {
@@ -178,7 +182,7 @@ void LoanPanel::cmdSave_Click() {
     }
     ErrorTrap trap(kb_.dialogs, kSaveLabel);
     Refusal refusal;
-    if (!trap.run([&] { refusal = kb_.book->saveLoan(loanNbr_, texts()); })) return;
+    if (!trap.run([&] { refusal = kb_.book->saveLoan(loanNbr_, texts(), shownOnFile({})); })) return;
     if (refusal) {
         kb_.dialogs.message(*refusal, kAppTitle, Buttons::OK, Icon::None);
         return;  // the loan stays on the screen as typed

@@ -26,6 +26,8 @@ public:
     // The number of the loan on file that the panel shows; empty while adding.
     const std::string& loanOnFile() const { return loanNbr_; }
     std::string text(int field) const;
+    // The loan as last read from the book or stored in it, with the newest payment listed.
+    LoanShown shownOnFile(std::string newestPmtKey) const { return {balanceOnFile_, dueDateOnFile_, std::move(newestPmtKey)}; }
     LoanTexts texts() const;
 
     // Enables or disables the 17 loan fields and the five loan buttons together, while a payment or a note is
@@ -69,6 +71,8 @@ private:
     QPushButton* cmdNotes_ = nullptr;
     QPushButton* cmdPayOff_ = nullptr;
     std::string loanNbr_;
+    std::string balanceOnFile_;
+    std::string dueDateOnFile_;
     bool paymentsListed_ = false;
 };
 

@@ -229,8 +229,7 @@ void PaymentEntryPanel::cmdPost_Click() {
         const bool posted =
             trap.run([&] {
                 const std::vector<PaymentRecord>& listed = payments_.shownPayments();
-                const LoanShown shown{loan_.text(kBalanceField), loan_.text(kNextPmtDTField),
-                                      listed.empty() ? std::string() : listed.front().LoanNbr};
+                const LoanShown shown = loan_.shownOnFile(listed.empty() ? std::string() : listed.front().LoanNbr);
                 refusal = kb_.book->postPayment(loan_.loanOnFile(), texts, kb_.clock.today(), shown);
             });
         if (refusal) {

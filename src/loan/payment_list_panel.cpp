@@ -111,7 +111,7 @@ bool PaymentListPanel::DeletePmt(const std::string& pmtNbr) {
     // The payment goes and the loan's balance and due date come back together, or nothing changes.
     const bool done = trap.run([&] {
         takeBack = kb_.book->takeBackPayment(loan_.loanOnFile(), pmtNbr, loan_.text(kPmtsPerYrField),
-                                             loan_.text(kNextPmtDTField));
+                                             loan_.text(kNextPmtDTField), loan_.shownOnFile({}));
     });
     if (!done) return false;
     if (!takeBack.message.empty()) {

@@ -53,13 +53,19 @@ void Book::eachNote(const std::function<void(const NoteRecord&)>& visit) {
         for (const NoteRecord& note : notes(loan.LoanNbr)) visit(note);
 }
 
-Refusal Book::saveLoan(std::string_view loanOnFile, const LoanTexts& fields) {
+Refusal Book::saveLoan(std::string_view loanOnFile, const LoanTexts& fields, const std::optional<LoanShown>& shown) {
     if (TrimRight(fields[kLoanNbrField]).empty()) return kNoLoanNumber;
     if (TrimRight(fields[kLastNmField]).empty()) return kNoLastName;
     LoanRecord loan = LoanOfTexts(fields);
     if (loanOnFile.empty()) {
         addLoan(loan);
     } else {
+        if (const std::optional<LoanRecord> onFile = this->loan(loanOnFile); onFile && shown) {
+            // Read just before the write, not under its lock: it catches a screen left open while another desk
+            // posted, the case that happens.
+            if (!SameMoney(onFile->Balance, shown->balance) || !SameDueDate(onFile->NextPmtDT, shown->nextPmtDT))
+                return kLoanChangedElsewhere;
+        }
         loan.LoanNbr = loanOnFile;
         updateLoan(loan);
     }
@@ -72,12 +78,12 @@ Refusal Book::postPayment(const std::string& loanNbr, const EntryTexts& entry, D
 }
 
 PaymentTakeBack Book::takeBackPayment(std::string_view loanNbr, std::string_view pmtKey, std::string_view pmtsPerYr,
-                                      std::string_view nextPmtDT) {
+                                      std::string_view nextPmtDT, const LoanShown& shown) {
     const std::optional<PaymentRecord> found = payment(pmtKey);
     PaymentTakeBack takeBack = TakeBackPayment(found, pmtsPerYr, nextPmtDT);
     if (!takeBack.message.empty()) return takeBack;
     if (Refusal refusal = removePayment(loanNbr, pmtKey, takeBack.balanceText, takeBack.nextPmtDT.date,
-                                        NewestStillOnFile(*found, nextPmtDT))) {
+                                        NewestStillOnFile(*found, shown.nextPmtDT))) {
         PaymentTakeBack refused;
         refused.message = *refusal;
         return refused;

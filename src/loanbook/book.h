@@ -19,9 +19,9 @@ namespace kb {
 // program's title); nothing when the action went ahead.
 using Refusal = std::optional<std::string>;
 
-// A loan as the loan record screen shows it: its Balance and NextPmtDT (loan fields 16 and 14) and the key of the
-// newest payment it lists (empty when it lists none), what the figures of a payment entered there were worked
-// out from.
+// A loan as the loan record screen read it from the book (or last stored it): its Balance and NextPmtDT as shown
+// then (loan fields 16 and 14, before any edit of the lender's) and the key of the newest payment it lists (empty
+// when it lists none), what the figures of a payment entered there were worked out from.
 struct LoanShown {
     std::string balance;
     std::string nextPmtDT;
@@ -57,7 +57,10 @@ public:
     // ---- Loans ---------------------------------------------------------------------------------------------------
     // Saves the loan the 17 loan fields describe: a new loan when `loanOnFile` is empty, else the fields of the loan
     // of that number. Refused without a loan number or a last name.
-    Refusal saveLoan(std::string_view loanOnFile, const LoanTexts& fields);
+    // A loan on file is saved only while its Balance and NextPmtDT are still those `shown`, when given: another desk
+    // may have posted on it since.
+    Refusal saveLoan(std::string_view loanOnFile, const LoanTexts& fields,
+                     const std::optional<LoanShown>& shown = std::nullopt);
     // The loan with all its payments and notes, all of it or nothing.
     virtual void deleteLoan(std::string_view loanNbr) = 0;
 
@@ -70,8 +73,9 @@ public:
     // its due date `nextPmtDT` stepped back, together. What it came to is returned: its `message` when the payment
     // is not on file, or is no longer the loan's newest, or the loan's NextPmtDT on file is no longer `nextPmtDT`
     // (nothing changed), the balance and due date the loan now has otherwise.
+    // Refused when the loan's NextPmtDT on file is no longer the one `shown`.
     PaymentTakeBack takeBackPayment(std::string_view loanNbr, std::string_view pmtKey, std::string_view pmtsPerYr,
-                                    std::string_view nextPmtDT);
+                                    std::string_view nextPmtDT, const LoanShown& shown);
 
     // ---- Notes ---------------------------------------------------------------------------------------------------
     // The number of a note being begun: one no note of the book has had.

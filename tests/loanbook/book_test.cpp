@@ -82,6 +82,9 @@ TEST_P(BookTest, RefusedActionsChangeNothing) {
          "Last name holds at most 15 characters"},
         {"loan not on file", [&] { return shelf().saveLoan("L9", Fields("L9", "JONES")); },
          "Loan number L9 is not on file"},
+        {"loan saved over a payment another desk posted",
+         [&] { return shelf().saveLoan("L1", Fields("L1", "JONES"), LoanShown{"990.00", "12/01/2026", ""}); },
+         kLoanChangedElsewhere},
         {"delete a loan not on file", [&] { return shelf().deleteLoan("L9"), Refusal(); },
          "Loan number L9 is not on file"},
         {"payment without date", [&] { return shelf().postPayment("L1", Entry("", "100.00"), clock.today(), AsOpened()); },
@@ -123,11 +126,11 @@ TEST_P(BookTest, PaymentPostedAndTakenBackMovesTheLoanWithIt) {
         {"L1      20261201", "12/01/2026", kLoanChangedElsewhere},
     };
     for (const auto& r : refused) {
-        EXPECT_EQ(shelf().takeBackPayment("L1", r.pmtKey, "12", r.nextPmtDTShown).message, r.message) << r.pmtKey;
+        EXPECT_EQ(shelf().takeBackPayment("L1", r.pmtKey, "12", r.nextPmtDTShown, {{}, r.nextPmtDTShown, {}}).message, r.message) << r.pmtKey;
         EXPECT_EQ(shelf().payments("L1").size(), 1u) << r.pmtKey;
         EXPECT_EQ(shelf().loan("L1")->Balance, "909.86") << r.pmtKey;
     }
-    const PaymentTakeBack back = shelf().takeBackPayment("L1", newest.LoanNbr, "12", "01/01/2027");
+    const PaymentTakeBack back = shelf().takeBackPayment("L1", newest.LoanNbr, "12", "01/01/2027", {{}, "01/01/2027", {}});
     EXPECT_EQ(back.message, "");
     EXPECT_TRUE(shelf().payments("L1").empty());
     EXPECT_EQ(shelf().loan("L1")->Balance, "1000.00");

@@ -80,7 +80,7 @@ TEST_F(ServerTest, TwoDesksOnTheSameLoansKeepEachLoanInStepWithItsNewestPayment)
             const std::string nextPmtDT = FormatDate(loan.NextPmtDT, "mm/dd/yyyy");
             if (!payments.empty() && random() % 3 == 0) {
                 try {
-                    if (book.takeBackPayment(loanNbr, payments.back().LoanNbr, "12", nextPmtDT).message.empty()) --kept;
+                    if (book.takeBackPayment(loanNbr, payments.back().LoanNbr, "12", nextPmtDT, {{}, nextPmtDT, {}}).message.empty()) --kept;
                 } catch (const StoreError&) {
                     // Counted by what is on file at the end.
                 }
