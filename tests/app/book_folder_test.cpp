@@ -11,60 +11,29 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(BookFolderTest, ArgumentsNameTheBookOrAreRefused) {
-    const struct {
-        std::vector<std::string> arguments;
-        std::optional<fs::path> book;
-        bool refused;
-    } cases[] = {
-        {{}, std::nullopt, false},
-        {{"--book", "/srv/books/acme"}, "/srv/books/acme", false},
-        {{"--book=acme"}, "acme", false},
-        {{"--book"}, std::nullopt, true},
-        {{"--book="}, std::nullopt, true},
-        {{"acme"}, std::nullopt, true},
-        {{"--bok", "acme"}, std::nullopt, true},
-    };
-    for (const auto& [arguments, book, refused] : cases) {
-        SCOPED_TRACE(testing::PrintToString(arguments));
-        if (refused) {
-            EXPECT_THROW(ParseStartArguments(arguments), BookFolderError);
-            continue;
-        }
-        EXPECT_EQ(ParseStartArguments(arguments).book, book);
-    }
-    const StartArguments copy = ParseStartArguments({"--copy-book-from-server", "--book", "acme"});
-    EXPECT_EQ(copy.copy, CopyDirection::FromServer);
-    EXPECT_EQ(copy.book, "acme");
-}
-
 TEST(BookFolderTest, TheAskedFolderThenTheCurrentBookThenTheHomeBook) {
-    test::TempDir dir;
-    const fs::path withBook = dir.path() / "with-book";
-    const fs::path empty = dir.path() / "empty";
-    fs::create_directories(withBook);
-    fs::create_directories(empty);
-    std::ofstream(withBook / "KB_Loan.mdb") << "";
-    const struct {
-        std::optional<fs::path> asked;
-        fs::path current;
-        std::string home;
-        std::optional<fs::path> chosen;  // nullopt: refused
-    } cases[] = {
-        {"acme", empty, "/home/lee", empty / "acme"},
-        {"/srv/acme", withBook, "/home/lee", "/srv/acme"},
-        {std::nullopt, withBook, "/home/lee", withBook},
-        {std::nullopt, empty, "/home/lee", "/home/lee/Kestrel-Book"},
-        {std::nullopt, empty, "", std::nullopt},
+    test::TempDir withBook;
+    std::ofstream(withBook.file("KB_Loan.mdb")) << "";
+    const fs::path empty = withBook.path() / "empty";
+    // The command line, the working directory, the home folder and the folder chosen (nullopt: refused).
+    const std::tuple<std::vector<std::string>, fs::path, std::string, std::optional<fs::path>> cases[] = {
+        {{}, withBook.path(), "/home/lee", withBook.path()},
+        {{}, empty, "/home/lee", "/home/lee/Kestrel-Book"},
+        {{}, empty, "", std::nullopt},
+        {{"--book", "/srv/acme"}, withBook.path(), "/home/lee", "/srv/acme"},
+        {{"--book=acme"}, empty, "", empty / "acme"},
+        {{"--book"}, withBook.path(), "/home/lee", std::nullopt},
+        {{"--book="}, withBook.path(), "/home/lee", std::nullopt},
+        {{"--bok", "acme"}, withBook.path(), "/home/lee", std::nullopt},
+        {{"--copy-book-from-server", "--book", "acme"}, empty, "", empty / "acme"},
     };
-    for (const auto& [asked, current, home, chosen] : cases) {
-        SCOPED_TRACE(asked.value_or("(none)").string() + " in " + current.string() + ", home " + home);
-        if (!chosen) {
-            EXPECT_THROW(ChooseBookFolder(asked, current, home), BookFolderError);
-            continue;
-        }
-        EXPECT_EQ(ChooseBookFolder(asked, current, home), *chosen);
+    for (const auto& [arguments, current, home, chosen] : cases) {
+        SCOPED_TRACE(testing::PrintToString(arguments) + " in " + current.string() + ", home " + home);
+        const auto choose = [&] { return ChooseBookFolder(ParseStartArguments(arguments).book, current, home); };
+        if (chosen) EXPECT_EQ(choose(), *chosen);
+        else EXPECT_THROW(choose(), BookFolderError);
     }
+    EXPECT_EQ(ParseStartArguments({"--copy-book-to-server"}).copy, CopyDirection::ToServer);
 }
 
 TEST(BookFolderTest, ANewBookGetsTheShippedHelpFileAndKeepsItsOwn) {
@@ -75,10 +44,10 @@ TEST(BookFolderTest, ANewBookGetsTheShippedHelpFileAndKeepsItsOwn) {
     std::ofstream(shipped) << "shipped";
     const fs::path book = dir.path() / "a/new/book";
     CreateBookFolder(book);
-    for (int start = 0; start < 2; ++start) {
+    for (const std::string expected : {"shipped", "edited"}) {
         CopyHelpFileIn(book, shipped);
         std::ifstream help(book / "KB_HLP.RTF");
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(help), {}), start == 0 ? "shipped" : "edited");
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(help), {}), expected);
         std::ofstream(book / "KB_HLP.RTF") << "edited";
     }
     EXPECT_THROW(CreateBookFolder(shipped), BookFolderError);
