@@ -193,7 +193,6 @@ TEST_F(PaymentsTest, RefusedOrFailedOperationChangesNothing) {
         Message said;
     } cases[] = {
         {"12/21/2026", "100", nullptr, Said("Can't Post with a Date Later Than Todays Date")},
-        {"12/01/2026", "50", nullptr, Failed("Loan L1 already has a payment dated 12/01/2026", "KBLoan - cmd POST")},
         {"12/20/2026", "100", "UPDATE ON KBLoan", Failed("KB_Loan.mdb: locked", "KBLoan - cmd POST")},
         {nullptr, nullptr, "UPDATE ON KBLoan", Failed("KB_Loan.mdb: locked", "DELETE PMTS")},
     };

@@ -65,7 +65,6 @@ TEST_F(SetupScreenTest, ShowsTheFileAndOnlyOKRewritesIt) {
     } cases[] = {
         {"options without a file", "S", nullptr, true, "", "", "cmdOK_0",
          "\"HARROWDALE (800) 555-0142\",#TRUE#," + thanks},
-        {"empty name", "R", nullptr, false, "", "", "cmdOK_1", "\"HARROWDALE, INC. (800) 555-0199\",#FALSE#," + thanks},
         {"blanks around a name and a double quote in it", "R", nullptr, false, "Text1", "  JOE \"BIG\" AUTO   ",
          "cmdOK_1", "\"  JOE 'BIG' AUTO\",#FALSE#," + thanks},
         // OK with nothing typed writes back what the panel was filled with.

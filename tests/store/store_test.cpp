@@ -187,19 +187,6 @@ TEST_F(StoreTest, NoteNumbersAreNeverUsedTwiceAndKeepTheirOrderPast9999) {
     EXPECT_EQ(Keys(notes.readLoan("A17")), (Texts{"A17     0001", "A17     9999", "A17     10000"}));
 }
 
-TEST_F(StoreTest, LoanRowsAreReadByKeyRangeNotByScan) {
-    const std::pair<std::string, std::string> tables[] = {{pmtsDB, "KBPmts"}, {notesDB, "KBNotes"}};
-    for (const auto& [path, table] : tables) {
-        SQLite::Database db(path);
-        SQLite::Statement plan(db, "EXPLAIN QUERY PLAN SELECT * FROM " + table + " WHERE " + KeyRangeCondition() +
-                                       " ORDER BY \"LoanNbr\"");
-        std::string details;
-        while (plan.executeStep()) details += plan.getColumn(3).getString() + ";";
-        EXPECT_NE(details.find("SEARCH " + table + " USING INDEX sqlite_autoindex_"), std::string::npos) << details;
-        EXPECT_EQ(details.find("SCAN"), std::string::npos) << details;
-    }
-}
-
 TEST_F(StoreTest, PaymentsAreReadByDateRangeAcrossYears) {
     for (const char* date : {"12/31/1999", "06/15/2000", "12/31/2000", "01/01/2001", "02/28/2001", "03/01/2001",
                              "12/30/2001", "01/01/2002", "3/15/2001"})
