@@ -31,16 +31,8 @@ protected:
     test::WorkingDir inDir{dir.path()};
 };
 
-TEST_F(MainTest, EmptyDirectoryOpensTheLoanListWithItsCaption) {
-    Main(kb);
-    QMainWindow* window = LoanListWindow();
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->windowTitle().toStdString(), "KESTREL-BOOK VER8.03 for HARROWDALE (800) 555-0142");
-    EXPECT_TRUE(FileExists("KB_Loan.mdb"));
-    EXPECT_FALSE(FileExists("KB.CFG"));
-    EXPECT_TRUE(dialogs.messages.empty());
-}
-
+// With the password switch on, the loan list opens with the business name in its caption for the password in
+// any case, and nothing opens for a wrong one.
 TEST_F(MainTest, PasswordSwitchOnAcceptsLowerCaseAndEndsSilentlyOtherwise) {
     std::ofstream("KB.CFG") << "\"ACME MOTORS\",#TRUE#,\"\",\"\"\r\n";
     dialogs.answerPrompt("blu4rx");

@@ -10,90 +10,44 @@ namespace kb {
 namespace {
 
 using namespace std::chrono;
+using Message = test::ScriptedDialogs::Message;
 
-// Every code from 0 to 255 that a class admits, written as ranges.
-struct ClassRanges {
-    const char* inputClass;
-    std::vector<std::pair<int, int>> admitted;
-};
-
+// Every code from 0 to 255 that a class admits, written as ranges; a character outside the eight-bit set passes
+// only the unfiltered fields.
 TEST(ValidKeyTest, EachClassAdmitsExactlyItsCodes) {
-    const ClassRanges classes[] = {
-        {"S", {{0, 33}, {35, 43}, {45, 122}}},
-        {"M", {{0, 33}, {35, 122}}},
-        {"V", {{0, 12}, {14, 31}, {42, 43}, {45, 46}, {48, 57}}},
-        {"N", {{0, 31}, {48, 57}}},
-        {"D", {{0, 31}, {47, 57}}},
-        {"K", {{0, 31}, {45, 45}, {48, 57}, {65, 90}, {97, 122}}},
-        {"", {{0, 255}}},
-        {"X", {{0, 255}}},
+    const std::pair<const char*, std::vector<std::pair<int, int>>> classes[] = {
+        {"S", {{0, 33}, {35, 43}, {45, 122}}}, {"M", {{0, 33}, {35, 122}}},
+        {"V", {{0, 12}, {14, 31}, {42, 43}, {45, 46}, {48, 57}}}, {"N", {{0, 31}, {48, 57}}},
+        {"D", {{0, 31}, {47, 57}}}, {"K", {{0, 31}, {45, 45}, {48, 57}, {65, 90}, {97, 122}}},
+        {"", {{0, 255}}}, {"X", {{0, 255}}},
     };
-    for (const auto& c : classes) {
-        for (int code = 0; code <= 255; ++code) {
-            bool expected = false;
-            for (auto [low, high] : c.admitted) expected |= code >= low && code <= high;
+    for (const auto& [inputClass, admitted] : classes) {
+        for (int n = 0; n <= 256; ++n) {
+            const int code = n == 256 ? 0x20AC : n;
+            bool expected = code == 0x20AC && admitted.back().second == 255;
+            for (auto [low, high] : admitted) expected |= code >= low && code <= high;
             int key = code;
-            EXPECT_EQ(ValidKey(c.inputClass, key), expected) << "class " << c.inputClass << " code " << code;
-            EXPECT_EQ(key, expected ? code : 0) << "class " << c.inputClass << " code " << code;
+            EXPECT_EQ(ValidKey(inputClass, key), expected) << "class " << inputClass << " code " << code;
+            EXPECT_EQ(key, expected ? code : 0) << "class " << inputClass << " code " << code;
         }
     }
 }
-
-TEST(ValidKeyTest, CharactersOutsideTheEightBitSetOnlyPassUnfilteredFields) {
-    for (const char* inputClass : {"S", "M", "V", "N", "D", "K"}) {
-        int key = 0x20AC;
-        EXPECT_FALSE(ValidKey(inputClass, key)) << inputClass;
-    }
-    int key = 0x20AC;
-    EXPECT_TRUE(ValidKey("", key));
-}
-
-struct DateCase {
-    const char* typed;
-    const char* expected;  // "" when refused
-    const char* message;   // the message shown, or nullptr
-};
 
 TEST(CheckDateTest, RewritesOrRefusesTypedDates) {
-    constexpr const char* kNoSlash = "INVALID DATE - DATE FORMAT IS (##/##/####)";
-    constexpr const char* kInvalid = "ERROR - INVALID DATE";
-    const DateCase cases[] = {
-        {"3/5/2001", "03/05/2001", nullptr},
-        {"3/5/01", "03/05/2001", nullptr},
-        {"12/31/99", "12/31/1999", nullptr},
-        {"1/1/19", "01/01/2019", nullptr},
-        {"1/1/20", "01/01/2020", nullptr},
-        {"6/1/26", "06/01/2026", nullptr},
-        // The century window in 2026: 00-46 are 2000-2046, 47-99 are 1947-1999.
-        {"1/1/46", "01/01/2046", nullptr},
-        {"1/1/47", "01/01/1947", nullptr},
-        {"1/1/00", "01/01/2000", nullptr},
-        {"3/5", "03/05/2026", nullptr},
-        {"02/29/2024", "02/29/2024", nullptr},
-        {"2/29/24", "02/29/2024", nullptr},
-        {"03052001", "", kNoSlash},
-        {"02/29/2023", "", kInvalid},
-        {"02/29/1900", "", kInvalid},
-        {"02/30/2001", "", kInvalid},
-        {"13/13/2001", "", kInvalid},
-        {"0/5/2001", "", kInvalid},
-        {"3//2001", "", kInvalid},
-        {"3/5/20011", "", kInvalid},
-        {"/", "", kInvalid},
+    const Message noSlash{"INVALID DATE - DATE FORMAT IS (##/##/####)", "Kestrel-Book", Buttons::OK, Icon::Critical};
+    const Message invalid{"ERROR - INVALID DATE", "Kestrel-Book", Buttons::OK, Icon::None};
+    // The century window in 2026: 00-46 are 2000-2046, 47-99 are 1947-1999.
+    const std::tuple<const char*, const char*, std::vector<Message>> cases[] = {
+        {"3/5/2001", "03/05/2001", {}}, {"3/5/01", "03/05/2001", {}},   {"1/1/46", "01/01/2046", {}},
+        {"1/1/47", "01/01/1947", {}},   {"1/1/00", "01/01/2000", {}},   {"3/5", "03/05/2026", {}},
+        {"2/29/24", "02/29/2024", {}},  {"03052001", "", {noSlash}},    {"02/29/2023", "", {invalid}},
+        {"0/5/2001", "", {invalid}},    {"3//2001", "", {invalid}},     {"3/5/20011", "", {invalid}},
+        {"/", "", {invalid}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
+    for (const auto& [typed, expected, messages] : cases) {
         test::ScriptedDialogs dialogs;
-        EXPECT_EQ(CheckDate(c.typed, dialogs, year{2026} / 12 / 6), c.expected);
-        if (c.message == nullptr) {
-            EXPECT_TRUE(dialogs.messages.empty());
-            continue;
-        }
-        ASSERT_EQ(dialogs.messages.size(), 1u);
-        const auto& shown = dialogs.messages[0];
-        EXPECT_EQ(shown.text, c.message);
-        EXPECT_EQ(shown.title, "Kestrel-Book");
-        EXPECT_EQ(shown.icon, c.message == kNoSlash ? Icon::Critical : Icon::None);
+        EXPECT_EQ(CheckDate(typed, dialogs, year{2026} / 12 / 6), expected) << typed;
+        EXPECT_EQ(dialogs.messages, messages) << typed;
     }
 }
 
@@ -105,26 +59,15 @@ TEST(CheckDateTest, CenturyWindowMovesWithTheCurrentYear) {
 }
 
 TEST(SpecialKeysTest, OnlyTheDocumentedCombinationsAct) {
-    struct KeyCase {
-        int key;
-        int shift;
-        const char* helpTarget;
-        const char* setupMode;
+    // The key, its shift state, then the help file and the set-up mode it calls for.
+    const std::tuple<int, int, const char*, const char*> cases[] = {
+        {kKeyF1, 0, "./KB_HLP.RTF", ""},         {kKeyF1, kShiftMask, "./KB_HLP.RTF", ""},
+        {kKeyS, kCtrlMask | kShiftMask, "", "R"}, {kKeyS, kShiftMask, "", ""}, {kKeyS, kCtrlMask, "", ""},
+        {kKeyEqualPlus, kCtrlMask | kAltMask, "", "S"}, {kKeyEqualPlus, kCtrlMask, "", ""},
+        {kKeyEqualPlus, kAltMask, "", ""},       {kKeyEscape, 0, "", ""},
     };
-    const KeyCase cases[] = {
-        {kKeyF1, 0, "./KB_HLP.RTF", ""},
-        {kKeyF1, kShiftMask, "./KB_HLP.RTF", ""},
-        {kKeyS, kCtrlMask | kShiftMask, "", "R"},
-        {kKeyS, 0, "", ""},
-        {kKeyS, kShiftMask, "", ""},
-        {kKeyS, kCtrlMask, "", ""},
-        {kKeyEqualPlus, kCtrlMask | kAltMask, "", "S"},
-        {kKeyEqualPlus, kCtrlMask, "", ""},
-        {kKeyEqualPlus, kAltMask, "", ""},
-        {kKeyEscape, 0, "", ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "key " << c.key << " shift " << c.shift);
+    for (const auto& [key, shift, helpTarget, setupMode] : cases) {
+        SCOPED_TRACE(testing::Message() << "key " << key << " shift " << shift);
         test::ScriptedDialogs dialogs;
         test::RecordingPrinting printing;
         test::FixedClock clock;
@@ -132,11 +75,9 @@ TEST(SpecialKeysTest, OnlyTheDocumentedCombinationsAct) {
         int helpShown = 0, setupShown = 0;
         kb.ShowHelp = [&] { ++helpShown; };
         kb.ShowSetup = [&] { ++setupShown; };
-        EXPECT_EQ(SpecialKeys(c.key, c.shift, kb), *c.helpTarget || *c.setupMode);
-        EXPECT_EQ(kb.HelpTarget, c.helpTarget);
-        EXPECT_EQ(kb.SetupMode, c.setupMode);
-        EXPECT_EQ(helpShown, *c.helpTarget ? 1 : 0);
-        EXPECT_EQ(setupShown, *c.setupMode ? 1 : 0);
+        EXPECT_EQ(SpecialKeys(key, shift, kb), *helpTarget || *setupMode);
+        EXPECT_EQ(std::tuple(kb.HelpTarget, kb.SetupMode, helpShown, setupShown),
+                  std::tuple(helpTarget, setupMode, *helpTarget ? 1 : 0, *setupMode ? 1 : 0));
     }
 }
 

@@ -23,13 +23,12 @@ TEST(LoanListReportTest, ListedLoansKeepTheirOwnAmountsBesideTheRows) {
     EXPECT_EQ((std::vector{listed[0].row, listed[1].row, listed[2].row}), LoanRows(loans, rowFigures));
     EXPECT_EQ((std::vector{listed[0].loan, listed[1].loan, listed[2].loan}),
               (std::vector{loans[0], loans[2], loans[3]}));
-    // The row cuts the balance to its column; the value beside it is whole.
-    EXPECT_EQ(listed[0].row.substr(42, 10), "1,234,567.");
-    EXPECT_EQ(listed[0].balance, Currency::FromTenThousandths(12345678900));
-    EXPECT_EQ(listed[0].payment, Currency::FromTenThousandths(123450));
-    EXPECT_EQ(listed[1].balance, Currency());
-    // A payment too long to be read counts as 0 in the totals, and is named.
-    EXPECT_EQ(listed[2].payment, Currency());
+    // The row cuts the balance to its column; the value beside it is whole. A payment too long to be read counts as 0
+    // in the totals, and is named.
+    const auto tt = Currency::FromTenThousandths;
+    EXPECT_EQ((std::vector{listed[0].balance, listed[0].payment, listed[1].balance, listed[2].balance,
+                           listed[2].payment}),
+              (std::vector{tt(12345678900), tt(123450), Currency(), tt(90000), Currency()}));
     EXPECT_EQ(figures.failure(), "LOAN C3: Payment - Overflow");
 }
 
@@ -39,17 +38,12 @@ TEST(LoanListTypeAheadTest, FirstLoanWhoseKeyInTheOrderStartsWithWhatWasTyped) {
         {Loan("C3", "ZOE", "Adams", {}), Loan("A10", "JOHN", "SMITH", {}), Loan("B20", "MARY", "smith", {})}, figures);
     const std::vector<ListedLoan> byId = ListLoans(
         {Loan("A1", "JOHN", "SMITH", {}), Loan("a10", "JOHN", "SMITH", {}), Loan("B20", "MARY", "smith", {})}, figures);
-    const struct {
-        const std::vector<ListedLoan>& loans;
-        LoanOrder order;
-        const char* typed;
-        int row;
-    } cases[] = {
+    const std::tuple<const std::vector<ListedLoan>&, LoanOrder, const char*, int> cases[] = {
         {byName, LoanOrder::ByName, "sm", 1}, {byName, LoanOrder::ByName, "ADAMSX", -1},
         {byName, LoanOrder::ByName, "c", -1}, {byId, LoanOrder::ById, "A10", 1},
         {byId, LoanOrder::ByDueDate, "b", 2}, {byId, LoanOrder::ById, "s", -1},
     };
-    for (const auto& c : cases) EXPECT_EQ(TypeAheadRow(c.loans, c.order, c.typed), c.row) << c.typed;
+    for (const auto& [loans, order, typed, row] : cases) EXPECT_EQ(TypeAheadRow(loans, order, typed), row) << typed;
 }
 
 // `count` listed loans: the first owes a million and more, the others 100.00; each pays 410.55.
@@ -62,10 +56,7 @@ std::vector<ListedLoan> Listed(int count) {
 }
 
 Page ListPage(const std::vector<ListedLoan>& loans, std::size_t first, std::size_t last, const char* totals) {
-    Page page = {" KESTREL-BOOK VER8.03 for ACME MOTORS",
-                 "",
-                 std::string(38, ' ') + "LOANS",
-                 "",
+    Page page = {" KESTREL-BOOK VER8.03 for ACME MOTORS", "", std::string(38, ' ') + "LOANS", "",
                  std::string(55, ' ') + "----NEXT PAYMENT----",
                  " LOAN-#   LOAN-NAME                         BALANCE    DUE-DATE     PAYMENT"};
     for (std::size_t i = first; i < last; ++i) page.push_back(" " + loans[i].row);
@@ -74,30 +65,23 @@ Page ListPage(const std::vector<ListedLoan>& loans, std::size_t first, std::size
 }
 
 TEST(LoanListReportTest, FortySixRowsAPageWithTheTotalsOfTheLoansOwnAmounts) {
+    const Message prompt{"Insert Blank Sheet of Paper in Printer", kAppTitle, Buttons::OKCancel, Icon::None};
     const auto loans46 = Listed(46), loans47 = Listed(47);
-    const struct {
-        std::vector<ListedLoan> loans;
-        std::optional<PrinterChoice> printer;
-        std::vector<Answer> prompts;
-        std::vector<Page> pages;
-    } cases[] = {
-        // The last row fills the page: the totals go on that same page.
-        {loans46, PrinterChoice{}, {Answer::OK}, {ListPage(loans46, 0, 46, " 1,239,067.89             18,885.30")}},
-        {loans47,
-         PrinterChoice{},
-         {Answer::OK, Answer::OK},
-         {ListPage(loans47, 0, 46, nullptr), ListPage(loans47, 46, 47, " 1,239,167.89             19,295.85")}},
-        {loans47, PrinterChoice{}, {Answer::OK, Answer::Cancel}, {ListPage(loans47, 0, 46, nullptr)}},
-        {loans47, std::nullopt, {}, {}},
-        {{}, PrinterChoice{}, {}, {}},
-    };
-    for (const auto& c : cases) {
+    const Page first47 = ListPage(loans47, 0, 46, nullptr);
+    const std::tuple<std::vector<ListedLoan>, std::optional<PrinterChoice>, std::vector<Answer>, std::vector<Page>>
+        cases[] = {
+            // The last row fills the page: the totals go on that same page.
+            {loans46, PrinterChoice{}, {Answer::OK}, {ListPage(loans46, 0, 46, " 1,239,067.89             18,885.30")}},
+            {loans47, PrinterChoice{}, {Answer::OK, Answer::OK},
+             {first47, ListPage(loans47, 46, 47, " 1,239,167.89             19,295.85")}},
+            {loans47, PrinterChoice{}, {Answer::OK, Answer::Cancel}, {first47}},
+        };
+    for (const auto& [loans, printer, prompts, pages] : cases) {
         test::TestBook book;
-        book.answer(c.printer, c.prompts);
-        PrintLoanList(book.kb, test::kCaption, c.loans);
-        EXPECT_EQ(book.printing.pages, c.pages) << c.loans.size();
-        const Message prompt{"Insert Blank Sheet of Paper in Printer", kAppTitle, Buttons::OKCancel, Icon::None};
-        EXPECT_EQ(book.dialogs.messages, std::vector<Message>(c.prompts.size(), prompt));
+        book.answer(printer, prompts);
+        PrintLoanList(book.kb, test::kCaption, loans);
+        EXPECT_EQ(book.printing.pages, pages) << loans.size();
+        EXPECT_EQ(book.dialogs.messages, std::vector<Message>(prompts.size(), prompt));
         EXPECT_EQ(book.dialogs.printDialogs.at(0).fileName, "Loan list 2026-12-06.pdf");
     }
 }

@@ -9,13 +9,11 @@ namespace kb {
 namespace {
 
 using namespace std::chrono;
+using enum PmtCalcOutcome;
 
 TEST(PmtCalcTest, SplitsThePaymentIntoInterestAndPrincipal) {
-    struct Case {
-        PmtCalcInput input;
-        std::array<std::int64_t, 3> interestPrincipalBalance;
-        std::array<std::string, 3> texts;
-    } cases[] = {
+    // The entry, then interest, principal and balance after, in ten-thousandths and as shown.
+    const std::tuple<PmtCalcInput, std::array<std::int64_t, 3>, std::array<std::string, 3>> cases[] = {
         {{"01/31/2024", "100.00", "", "1000.00", "12.000", "01/01/2024"}, {98630, 901370, 9098630},
          {"     9.86", "    90.14", "   909.86"}},
         {{"02/01/2024", "250.00", "15.00", "5000.00", "9.900", "01/01/2024"}, {420411, 1929589, 48070411},
@@ -32,47 +30,38 @@ TEST(PmtCalcTest, SplitsThePaymentIntoInterestAndPrincipal) {
         {{"01/01/2024", "50.00", "", "999.99", "5.5", "01/01/2023"}, {549994, -49994, 10049894},
          {"    55.00", "    -5.00", "  1004.99"}},
     };
-    for (const Case& c : cases) {
-        const PmtCalcResult result = PmtCalc(c.input);
-        SCOPED_TRACE(c.input.balance + " at " + c.input.apr);
-        EXPECT_EQ(result.outcome, PmtCalcOutcome::Computed);
-        EXPECT_EQ((std::array{result.interest.TenThousandths(), result.principal.TenThousandths(),
-                              result.balanceAfter.TenThousandths()}),
-                  c.interestPrincipalBalance);
-        EXPECT_EQ((std::array{result.interestText, result.principalText, result.balanceText}), c.texts);
-        EXPECT_EQ(result.message + result.error, "");
+    for (const auto& [input, amounts, texts] : cases) {
+        const PmtCalcResult r = PmtCalc(input);
+        EXPECT_EQ(std::tuple(r.outcome, r.message + r.error,
+                             std::array{r.interest.TenThousandths(), r.principal.TenThousandths(),
+                                        r.balanceAfter.TenThousandths()},
+                             std::array{r.interestText, r.principalText, r.balanceText}),
+                  std::tuple(Computed, "", amounts, texts))
+            << input.balance << " at " << input.apr;
     }
 }
 
 TEST(PmtCalcTest, RefusesOrSkipsWhatItCannotSplit) {
-    using enum PmtCalcOutcome;
+    // A loan without a loan date is reported, and the payment is split without interest.
     const std::tuple<PmtCalcInput, PmtCalcOutcome, std::string, bool> cases[] = {
         {{"   ", "100.00", "", "1000.00", "12", "01/01/2024"}, NotComputed, "", false},
         {{"01/31/2024", "0.00", "5.00", "1000.00", "12", "01/01/2024"}, NotComputed, "", false},
         {{"03/14/2024", "100.00", "", "1000.00", "12", "03/15/2024"}, BackPayment, "CAN'T POST A BACK PAYMENT", false},
-        // A loan without a loan date: reported, and the payment is split without interest.
         {{"03/14/2024", "100.00", "", "1000.00", "12", ""}, Computed, "", true},
         {{"03/14/2024", "100.00", "", "999999999999999", "12", "01/01/2024"}, NotComputed, "", true},
     };
     for (const auto& [input, outcome, message, error] : cases) {
-        const PmtCalcResult result = PmtCalc(input);
-        SCOPED_TRACE("\"" + input.pmtDT + "\" " + input.amount + " from \"" + input.lastPmtDT + "\"");
-        EXPECT_EQ(result.outcome, outcome);
-        EXPECT_EQ(result.message, message);
-        EXPECT_EQ(!result.error.empty(), error) << result.error;
-        EXPECT_EQ(result.balanceText.empty(), outcome != Computed);
+        const PmtCalcResult r = PmtCalc(input);
+        EXPECT_EQ(std::tuple(r.outcome, r.message, !r.error.empty(), r.balanceText.empty()),
+                  std::tuple(outcome, message, error, outcome != Computed))
+            << '"' << input.pmtDT << "\" " << input.amount << " from \"" << input.lastPmtDT << "\": " << r.error;
     }
     EXPECT_EQ(PmtCalc(std::get<0>(cases[3])).principal, Currency::FromTenThousandths(1000000));
 }
 
 TEST(CalcNextPmtDTTest, StepsByThePaymentsPerYear) {
-    struct Case {
-        int count;
-        const char* perYear;
-        const char* start;
-        const char* expected;
-        bool error;
-    } cases[] = {
+    // The periods, the payments per year, the due date, the date stepped to and whether a failure is reported.
+    const std::tuple<int, const char*, const char*, const char*, bool> cases[] = {
         {1, "12", "01/31/2024", "02/29/2024", false},  {2, "12", "01/31/2024", "03/29/2024", false},
         {1, "26", "01/31/2024", "02/14/2024", false},  {1, "4", "01/31/2024", "04/30/2024", false},
         {1, "1", "02/29/2024", "02/28/2025", false},   {2, "52", "01/31/2024", "02/14/2024", false},
@@ -86,11 +75,10 @@ TEST(CalcNextPmtDTTest, StepsByThePaymentsPerYear) {
         {1, "12", "", "", true},                       {1, "12", "13/45/2024", "", true},
         {1, "1", "12/31/9999", "", true},
     };
-    for (const Case& c : cases) {
-        const NextPmtDTResult result = CalcNextPmtDT(c.count, c.perYear, c.start);
-        SCOPED_TRACE(std::string(c.start) + " + " + std::to_string(c.count) + " at " + c.perYear + " a year");
-        EXPECT_EQ(result.text(), c.expected);
-        EXPECT_EQ(!result.error.empty(), c.error) << result.error;
+    for (const auto& [count, perYear, start, expected, error] : cases) {
+        const NextPmtDTResult result = CalcNextPmtDT(count, perYear, start);
+        EXPECT_EQ(std::pair(result.text(), !result.error.empty()), std::pair(std::string(expected), error))
+            << start << " + " << count << " at " << perYear << " a year: " << result.error;
     }
 }
 
@@ -101,46 +89,36 @@ PaymentRecord Payment(std::string date, std::string check, std::string amount, s
 }
 
 TEST(PaymentListTest, RowsAreFixedColumnsNewestFirst) {
-    const std::vector<PaymentRecord> oldestFirst = {
-        Payment("03/15/2024", "CASH", "250.00", "", "    42.04", "   207.96", "  4792.04"),
-        // Check number cut at 6, a late fee too wide for its 5 characters, a balance in the millions.
-        Payment("04/15/2024", "1234567", "1250.00", "125.00", "", "", "1234567.891"),
-        // Interest too long to be read as a number: its column is blank, and it is named.
-        Payment("05/15/2024", "CASH", "250.00", "", std::string(400, '9'), "207.96", "4584.08"),
-    };
     FigureReader figures;
-    const std::vector<std::string> rows = PaymentRowsNewestFirst(oldestFirst, figures);
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[2], "03/15/2024  CASH        250.00   0.00       42.04     207.96    4,792.04");
-    EXPECT_EQ(rows[1], "04/15/2024  123456    1,250.00  125.0        0.00       0.00  1,234,567.");
-    EXPECT_EQ(rows[0], "05/15/2024  CASH        250.00   0.00                 207.96    4,584.08");
-    EXPECT_EQ(rows[1].size(), 72u);
+    const std::vector<std::string> rows = PaymentRowsNewestFirst(
+        {Payment("03/15/2024", "CASH", "250.00", "", "    42.04", "   207.96", "  4792.04"),
+         // Check number cut at 6, a late fee too wide for its 5 characters, a balance in the millions.
+         Payment("04/15/2024", "1234567", "1250.00", "125.00", "", "", "1234567.891"),
+         // Interest too long to be read as a number: its column is blank, and it is named.
+         Payment("05/15/2024", "CASH", "250.00", "", std::string(400, '9'), "207.96", "4584.08")},
+        figures);
+    EXPECT_EQ(rows, (std::vector<std::string>{
+                        "05/15/2024  CASH        250.00   0.00                 207.96    4,584.08",
+                        "04/15/2024  123456    1,250.00  125.0        0.00       0.00  1,234,567.",
+                        "03/15/2024  CASH        250.00   0.00       42.04     207.96    4,792.04"}));
     EXPECT_EQ(figures.failure(), "LOAN A17, PAYMENT 05/15/2024: Interest - Overflow");
 }
 
 TEST(PostingTest, RefusesFutureDatesAndMissingDateOrAmount) {
-    const Date today = year{2024} / 3 / 15;
     const std::string later = "Can't Post with a Date Later Than Todays Date";
     const std::string missing = "CAN'T POST PMT WITHOUT PMT DATE AND PMT AMOUNT";
-    const std::pair<std::pair<const char*, const char*>, std::optional<std::string>> cases[] = {
-        {{"03/15/2024", "100.00"}, std::nullopt}, {{"03/16/2024", "100.00"}, later},
-        {{"01/01/2025", "0"}, later},              {{"", "100.00"}, missing},
-        {{"03/15/2024", "0.00"}, missing},         {{"03/15/2024", ""}, missing},
-        {{"03/15/2024", "-5.00"}, missing},
+    const std::tuple<const char*, const char*, std::optional<std::string>> cases[] = {
+        {"03/15/2024", "100.00", std::nullopt}, {"03/16/2024", "100.00", later}, {"01/01/2025", "0", later},
+        {"", "100.00", missing},               {"03/15/2024", "0.00", missing}, {"03/15/2024", "", missing},
+        {"03/15/2024", "-5.00", missing},
     };
-    for (const auto& [entry, refusal] : cases) {
-        EXPECT_EQ(PostRefusal(entry.first, entry.second, today), refusal) << entry.first << " " << entry.second;
-    }
+    for (const auto& [date, amount, refusal] : cases)
+        EXPECT_EQ(PostRefusal(date, amount, year{2024} / 3 / 15), refusal) << date << " " << amount;
 }
 
 TEST(TakeBackTest, RestoresBalanceAndStepsTheDueDateBack) {
-    struct Case {
-        PaymentRecord payment;
-        const char* perYear;
-        const char* nextPmtDT;
-        const char* balance;
-        const char* restoredDue;
-    } cases[] = {
+    // The payment taken back, the payments per year and the due date, then the balance and due date restored.
+    const std::tuple<PaymentRecord, const char*, const char*, const char*, const char*> cases[] = {
         // The first payment of 1000.00 at 12 %: the loan amount again; the shortened day stays at the 29th.
         {Payment("01/31/2024", "CASH", "100.00", "", "     9.86", "    90.14", "   909.86"), "12", "02/29/2024",
          "1000.00", "01/29/2024"},
@@ -149,14 +127,13 @@ TEST(TakeBackTest, RestoresBalanceAndStepsTheDueDateBack) {
         {Payment("03/15/2024", "CASH", "50.00", "", "    20.00", "    30.00", "   970.00", "0"), "12", "04/15/2024",
          "1000.00", "04/15/2024"},
     };
-    for (const Case& c : cases) {
-        const PaymentTakeBack back = TakeBackPayment(c.payment, c.perYear, c.nextPmtDT);
-        EXPECT_EQ(back.message, "");
-        EXPECT_EQ(back.balanceText, c.balance);
-        EXPECT_EQ(back.nextPmtDT.text(), c.restoredDue);
+    for (const auto& [payment, perYear, nextPmtDT, balance, restoredDue] : cases) {
+        const PaymentTakeBack back = TakeBackPayment(payment, perYear, nextPmtDT);
+        EXPECT_EQ(std::tuple(back.message, back.balanceText, back.nextPmtDT.text()),
+                  std::tuple("", balance, restoredDue));
     }
     EXPECT_EQ(TakeBackPayment(std::nullopt, "12", "02/29/2024").message, "PAYMENT NOT FOUND - CAN'T DELETE");
-    EXPECT_EQ(NewestPaymentKey("A17", cases[1].payment), cases[1].payment.LoanNbr);
+    EXPECT_EQ(NewestPaymentKey("A17", std::get<0>(cases[1])), std::get<0>(cases[1]).LoanNbr);
 }
 
 }  // namespace

@@ -4,20 +4,17 @@
 #include <algorithm>
 #include <optional>
 #include <string>
-#include <vector>
+#include <tuple>
 
-#include "core/kbmain.h"
 #include "loanbook/sqlite_book.h"
 #include "reports/report_test_data.h"
 #include "store/store.h"
-#include "support/fixed_clock.h"
-#include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
 namespace kb::test {
 
 // A book of empty files in a temporary directory, the seams' doubles and a KBMain on them; today is 12/06/2026.
-struct TestBook {
+struct TestBook : ReportDoubles {
     TestBook() {
         kb.book = &book;
         kb.LoanDB = dir.file("KB_Loan.mdb");
@@ -35,30 +32,16 @@ struct TestBook {
         database.exec("PRAGMA ignore_check_constraints = ON");
         database.exec(sql);
     }
-    // Queues the print dialog's answer and the paper prompts' answers.
-    void answer(std::optional<PrinterChoice> printer, const std::vector<Answer>& prompts = {}) {
-        dialogs.answerPrinter(std::move(printer));
-        for (Answer prompt : prompts) dialogs.answerMessage(prompt);
-    }
 
     TempDir dir;
-    ScriptedDialogs dialogs;
-    FailingPrinting printing;
-    FixedClock clock;
-    KBMain kb{dialogs, printing, clock};
     SqliteBook book{kb};
 };
 
 inline LoanRecord Loan(std::string nbr, std::string first, std::string last, std::optional<Date> due,
                        std::string balance = "", std::string payment = "", std::string phone = "") {
     LoanRecord loan;
-    loan.LoanNbr = std::move(nbr);
-    loan.FirstMI = std::move(first);
-    loan.LastNm = std::move(last);
-    loan.NextPmtDT = due;
-    loan.Balance = std::move(balance);
-    loan.Payment = std::move(payment);
-    loan.Phone = std::move(phone);
+    std::tie(loan.LoanNbr, loan.FirstMI, loan.LastNm, loan.NextPmtDT, loan.Balance, loan.Payment, loan.Phone) =
+        std::tie(nbr, first, last, due, balance, payment, phone);
     return loan;
 }
 

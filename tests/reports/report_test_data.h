@@ -4,9 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "core/kbmain.h"
 #include "loanbook/loan_fields.h"
 #include "store/records.h"
+#include "support/fixed_clock.h"
 #include "support/recording_printing.h"
+#include "support/scripted_dialogs.h"
 
 namespace kb::test {
 
@@ -25,22 +28,19 @@ inline std::string ListedBalance(int n) { return std::to_string(100 + n) + ".25"
 // `count` payments of loan A1001, newest first, each with a date and balance of its own.
 inline std::vector<PaymentRecord> PaymentList(int count) {
     std::vector<PaymentRecord> payments;
-    for (int n = count; n >= 1; --n) {
-        const std::string pmtDT = "01/" + ListedDay(n) + "/2025";
-        payments.push_back({"A1001   202501" + ListedDay(n), pmtDT, "410.55", "", "1", "388.21", "12.34", std::nullopt,
-                            ListedBalance(n), n % 2 ? "CASH" : "1017"});
-    }
+    for (int n = count; n >= 1; --n)
+        payments.push_back({"A1001   202501" + ListedDay(n), "01/" + ListedDay(n) + "/2025", "410.55", "", "1",
+                            "388.21", "12.34", std::nullopt, ListedBalance(n), n % 2 ? "CASH" : "1017"});
     return payments;
 }
 
 // The rows of PaymentList(count) in the payment list (72 characters each).
 inline std::vector<std::string> PaymentListRows(int count) {
     std::vector<std::string> rows;
-    for (int n = count; n >= 1; --n) {
-        const std::string day = ListedDay(n), balance = ListedBalance(n);
-        rows.push_back("01/" + day + "/2025  " + (n % 2 ? "CASH  " : "1017  ") + "      410.55   0.00       12.34" +
-                       "     388.21" + std::string(12 - balance.size(), ' ') + balance);
-    }
+    for (int n = count; n >= 1; --n)
+        rows.push_back("01/" + ListedDay(n) + "/2025  " + (n % 2 ? "CASH  " : "1017  ") +
+                       "      410.55   0.00       12.34     388.21" + std::string(12 - ListedBalance(n).size(), ' ') +
+                       ListedBalance(n));
     return rows;
 }
 
@@ -54,6 +54,20 @@ public:
     }
     std::set<int> failOpen;
     int opened = 0;
+};
+
+// The seams' doubles and a KBMain on them, for printing reports; today is 12/06/2026.
+struct ReportDoubles {
+    // Queues the print dialog's answer and the paper prompts' answers.
+    void answer(std::optional<PrinterChoice> printer, const std::vector<Answer>& prompts = {}) {
+        dialogs.answerPrinter(std::move(printer));
+        for (Answer prompt : prompts) dialogs.answerMessage(prompt);
+    }
+
+    ScriptedDialogs dialogs;
+    FailingPrinting printing;
+    FixedClock clock;
+    KBMain kb{dialogs, printing, clock};
 };
 
 }  // namespace kb::test

@@ -20,6 +20,8 @@ struct DesktopKey {
 inline const DesktopKey kHome{Qt::Key_Home, Qt::NoModifier, {}};
 inline const DesktopKey kEnd{Qt::Key_End, Qt::NoModifier, {}};
 inline const DesktopKey kRight{Qt::Key_Right, Qt::NoModifier, {}};
+inline const DesktopKey kDown{Qt::Key_Down, Qt::NoModifier, {}};
+inline const DesktopKey kUp{Qt::Key_Up, Qt::NoModifier, {}};
 inline const DesktopKey kDelete{Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7f))};
 inline const DesktopKey kBackspace{Qt::Key_Backspace, Qt::NoModifier, QString(QChar(8))};
 inline const DesktopKey kF1{Qt::Key_F1, Qt::NoModifier, {}};
