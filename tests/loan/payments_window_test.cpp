@@ -229,6 +229,19 @@ TEST_F(PaymentsTest, RefusedOrFailedOperationChangesNothing) {
     }
 }
 
+// The lender's own due date, typed but not saved, is no change made at another desk: posting, taking back and saving
+// go ahead.
+TEST_F(PaymentsTest, AnEditedDueDateNotYetSavedStopsNothing) {
+    loanField(14)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(loanField(14), Qt::Key_Delete, Qt::AltModifier);
+    QTest::keyClicks(loanField(14), "12/15/2026");
+    post();
+    takeBack(0, Answer::Yes);
+    click("cmdSave");
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text;
+    EXPECT_TRUE(storedPayments().empty());
+}
+
 TEST_F(PaymentsTest, TakingBackTheNewestPaymentsWindsTheLoanBack) {
     post();
     clock.date = year{2026} / 12 / 15;
