@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/kbmain.h"
+#include "loanbook/book.h"
 #include "loanbook/loan_fields.h"
 #include "store/records.h"
 

@@ -15,7 +15,7 @@ TEST(LoanFieldsTest, FieldsAreEditedPlainAndLeftFormatted) {
         {kLoanAmtField, "1234.5", "1234.5", "1234.50"},  {kLoanAmtField, "", "0", "0.00"},
         {kPaymentField, "-12.345", "-12.345", "-12.35"}, {kBalanceField, "9999999.999", "9999999.999", "10000000.00"},
         {kAPRField, "9", "9", "9.000"},                  {kAPRField, "9.000", "9", "9.000"},
-        {kStateField, "ny", "ny", "NY"},                 {kLastNmField, "smith", "smith", "smith"},
+        {kStateField, "az", "az", "AZ"},                 {kLastNmField, "smith", "smith", "smith"},
         {kPmtsPerYrField, "012", "012", "012"},          {kLoanDTField, "3/5/2001", "3/5/2001", "3/5/2001"},
     };
     for (const auto& [field, text, entering, leaving] : cases) {

@@ -25,6 +25,7 @@ TEST(LateRuleTest, ABalanceDueBeforeTodayIsLate) {
     // empty key is below every date).
     const std::tuple<std::optional<Date>, std::string, bool> cases[] = {
         {kToday, "100.00", false}, {year{2026} / 12 / 5, "100.00", true}, {year{2020} / 1 / 1, "0", false},
+        {year{2026} / 12 / 5, "0.50", true},
         {year{2020} / 1 / 1, kHuge, false}, {std::nullopt, "100.00", true}, {std::nullopt, "", false}};
     for (const auto& [due, balance, late] : cases) {
         FigureReader figures;

@@ -147,11 +147,13 @@ TEST_F(StoreTest, RefusalsNameTheFieldOrKey) {
 TEST_F(StoreTest, FilesThatAreNotOursAreRefusedByName) {
     std::ofstream(dir.file("text.mdb")) << "LoanNbr,LastNm\nA17,SMITH\n";
     sql(dir.file("old.mdb"), "CREATE TABLE KBLoan (LoanNbr TEXT PRIMARY KEY, Name TEXT)");
+    sql(dir.file("renamed.mdb"), "CREATE TABLE KBLoan (Nbr TEXT PRIMARY KEY, LastNm TEXT)");
     const std::pair<std::string, std::string> cases[] = {
         {dir.file("gone.mdb"), "gone.mdb was not found"},
         {dir.file("text.mdb"), "text.mdb is not a database file"},
         {pmtsDB, "KB_Pmts.mdb has no table KBLoan"},
         {dir.file("old.mdb"), "old.mdb: table KBLoan has no field LastNm"},
+        {dir.file("renamed.mdb"), "renamed.mdb: table KBLoan has no field LoanNbr"},
     };
     for (const auto& [path, message] : cases) {
         EXPECT_EQ(Refusal([&] { CheckTableFile(path, TableNumber::Loans); }), message);
