@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdio>
 #include <random>
 #include <thread>
 
@@ -88,8 +87,7 @@ TEST_F(ServerTest, TwoDesksOnTheSameLoansKeepEachLoanInStepWithItsNewestPayment)
             }
             // Each desk its own day after the newest, so that the two payments do not meet on one key.
             const Date paid = AddDays(payments.empty() ? year{2027} / 1 / 1 : *ParseStoredDate(payments.back().PmtDT), seed);
-            char balance[32];
-            std::snprintf(balance, sizeof balance, "%.2f", NumVal(loan.Balance) - 10.0);
+            const std::string balance = FormatNumber(NumVal(loan.Balance) - 10.0, "#0.00");
             const EntryTexts entry{FormatDate(paid, "mm/dd/yyyy"), "10.00", "", "1", "10.00", "0.00",
                                    FormatDate(AddMonths(*loan.NextPmtDT, 1), "mm/dd/yyyy"), balance, "CASH"};
             try {

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fstream>
 #include <set>
+#include <system_error>
 
 #include "app/startup.h"
 #include "store/backups.h"
@@ -69,8 +71,9 @@ TEST_F(BookCopyTest, AFailedOrCancelledBackupOrADamagedCopyLeavesTheBookAsItWas)
     kb.ShowProgress = [](const std::string&) { return [](std::uint64_t done, std::uint64_t) { return done == 0; }; };
     EXPECT_FALSE(BackUpBook(kb, dayCopy, "BACK UP NOW"));
     EXPECT_EQ(std::distance(fs::directory_iterator(kBackupDir), {}), 1);  // the day's copy alone
-    const std::string failure = "The book could not be backed up in " + dir.file("in-the-way/2026-12-06") +
-                                ": Not a directory. The book itself is unchanged.";
+    const std::string failure = "The book could not be backed up in " + dir.file("in-the-way/2026-12-06") + ": " +
+                                std::error_code(ENOTDIR, std::generic_category()).message() +
+                                ". The book itself is unchanged.";
     EXPECT_EQ(dialogs.messages, std::vector<Message>({{failure, "BACK UP NOW", Buttons::OK, Icon::Critical}}));
 
     const struct { const char *file, *bytes, *refusal; } damages[] = {  // bytes nullptr: the file is missing
