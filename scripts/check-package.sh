@@ -37,7 +37,7 @@ cmp "$root/data/KB_HLP.RTF" "$usr/share/kestrel-book/KB_HLP.RTF" || fail "the he
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for library in libqt6widgets6 libqt6printsupport6 libsqlite3-0 libstdc++6 qt6-qpa-plugins; do
+for library in libqt6widgets6 libqt6printsupport6 libsqlite3-0 libpq5 libstdc++6 qt6-qpa-plugins; do
   [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library"
 done
 
