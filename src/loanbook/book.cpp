@@ -34,6 +34,15 @@ LoanCheck ShownStillOnFile(const LoanShown& shown) {
 
 // Taking a payment back winds the loan back from the payment's figures, as read, and the due date shown: it must
 // still be the loan's newest payment, with those figures, and the due date still the one shown.
+// A loan's fields are saved over the balance and due date the screen read, not over a payment stored since.
+LoanCheck DueDateAndBalanceStillOnFile(const LoanShown& shown) {
+    return [shown](const LoanOnFile& onFile) -> Refusal {
+        if (SameMoney(onFile.loan.Balance, shown.balance) && SameDueDate(onFile.loan.NextPmtDT, shown.nextPmtDT))
+            return std::nullopt;
+        return kLoanChangedElsewhere;
+    };
+}
+
 LoanCheck NewestStillOnFile(const PaymentRecord& payment, std::string_view nextPmtDT) {
     return [payment, nextPmtDT = std::string(nextPmtDT)](const LoanOnFile& onFile) -> Refusal {
         if (onFile.newest == payment && SameDueDate(onFile.loan.NextPmtDT, nextPmtDT)) return std::nullopt;
@@ -60,14 +69,8 @@ Refusal Book::saveLoan(std::string_view loanOnFile, const LoanTexts& fields, con
     if (loanOnFile.empty()) {
         addLoan(loan);
     } else {
-        if (const std::optional<LoanRecord> onFile = this->loan(loanOnFile); onFile && shown) {
-            // Read just before the write, not under its lock: it catches a screen left open while another desk
-            // posted, the case that happens.
-            if (!SameMoney(onFile->Balance, shown->balance) || !SameDueDate(onFile->NextPmtDT, shown->nextPmtDT))
-                return kLoanChangedElsewhere;
-        }
         loan.LoanNbr = loanOnFile;
-        updateLoan(loan);
+        return updateLoan(loan, shown ? DueDateAndBalanceStillOnFile(*shown) : LoanCheck());
     }
     return std::nullopt;
 }

@@ -88,7 +88,8 @@ public:
 
 protected:
     virtual void addLoan(const LoanRecord& loan) = 0;
-    virtual void updateLoan(const LoanRecord& loan) = 0;
+    // The loan's fields rewritten, once `check` lets it (an empty check always does).
+    virtual Refusal updateLoan(const LoanRecord& loan, const LoanCheck& check) = 0;
     // The payment stored and the loan's Balance and NextPmtDT set to the payment's, together, once `check` has let
     // the loan and its newest payment as found inside the same transaction pass; its refusal otherwise.
     virtual Refusal storePayment(std::string_view loanNbr, const PaymentRecord& payment, const LoanCheck& check) = 0;

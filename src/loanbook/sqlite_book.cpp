@@ -24,7 +24,9 @@ void SqliteBook::deleteLoan(std::string_view loanNbr) { DeleteLoan(files(), loan
 std::int64_t SqliteBook::beginNote() { return NoteTable(kb_.NotesDB).beginNote(); }
 
 void SqliteBook::addLoan(const LoanRecord& loan) { LoanTable(kb_.LoanDB).add(loan); }
-void SqliteBook::updateLoan(const LoanRecord& loan) { LoanTable(kb_.LoanDB).update(loan); }
+Refusal SqliteBook::updateLoan(const LoanRecord& loan, const LoanCheck& check) {
+    return UpdateLoan(files(), loan, check);
+}
 Refusal SqliteBook::storePayment(std::string_view loanNbr, const PaymentRecord& payment, const LoanCheck& check) {
     return PostPayment(files(), loanNbr, payment, check);
 }

@@ -163,7 +163,15 @@ std::optional<NoteRecord> PgBook::note(std::string_view noteKey) { return Select
 // ---- Loans ----------------------------------------------------------------------------------------------------
 
 void PgBook::addLoan(const LoanRecord& loan) { Insert(*connection_, loan); }
-void PgBook::updateLoan(const LoanRecord& loan) { Update(*connection_, loan); }
+Refusal PgBook::updateLoan(const LoanRecord& loan, const LoanCheck& check) {
+    return connection_->transaction([&] {
+        if (check) {
+            if (Refusal refusal = check(lockLoan(loan.LoanNbr))) return refusal;
+        }
+        Update(*connection_, loan);
+        return Refusal();
+    });
+}
 
 void PgBook::deleteLoan(std::string_view loanNbr) {
     connection_->transaction([&] {

@@ -36,7 +36,7 @@ public:
 
 protected:
     void addLoan(const LoanRecord& loan) override;
-    void updateLoan(const LoanRecord& loan) override;
+    Refusal updateLoan(const LoanRecord& loan, const LoanCheck& check) override;
     Refusal storePayment(std::string_view loanNbr, const PaymentRecord& payment, const LoanCheck& check) override;
     Refusal removePayment(std::string_view loanNbr, std::string_view pmtKey, const std::string& balance,
                           const std::optional<Date>& nextPmtDT, const LoanCheck& check) override;

@@ -77,6 +77,14 @@ void SetLoanBalance(Connection& connection, std::string_view loanNbr, const std:
 
 }  // namespace
 
+std::optional<std::string> UpdateLoan(const BookFiles& files, const LoanRecord& loan, const LoanCheck& check) {
+    return RunBookOperation(files, {kPaymentsFile}, [&](Connection& connection) {
+        if (std::optional<std::string> refusal = CheckLoan(connection, loan.LoanNbr, check)) return refusal;
+        GuardedChange(connection.target(KeyOf(loan)), [&] { return Update(connection.db(), loan); });
+        return std::optional<std::string>();
+    });
+}
+
 std::optional<std::string> PostPayment(const BookFiles& files, std::string_view loanNbr, const PaymentRecord& payment,
                                        const LoanCheck& check) {
     return RunBookOperation(files, {kPaymentsFile}, [&](Connection& connection) {

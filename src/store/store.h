@@ -117,6 +117,8 @@ using LoanCheck = std::function<std::optional<std::string>(const LoanOnFile&)>;
 // KB_Loan.mdb, KB_Pmts.mdb and KB_Notes.mdb in `folder`.
 BookFiles BookFilesIn(const std::string& folder);
 
+// Rewrites the loan's fields, once `check` lets it.
+std::optional<std::string> UpdateLoan(const BookFiles& files, const LoanRecord& loan, const LoanCheck& check = {});
 // Stores the payment and sets the loan's Balance and NextPmtDT to the payment's, once `check` lets it.
 std::optional<std::string> PostPayment(const BookFiles& files, std::string_view loanNbr, const PaymentRecord& payment,
                                        const LoanCheck& check = {});
