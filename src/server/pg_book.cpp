@@ -100,7 +100,10 @@ PgBook::PgBook(const ServerSettings& settings) : connection_(std::make_unique<Pg
 
 PgBook::~PgBook() = default;
 
+// Creating takes locks on the tables that a desk posting at that moment needs too, in another order: a desk that
+// starts while another posts would deadlock with it. So a book whose tables are all there is left alone.
 void PgBook::createMissingTables() {
+    if (tablesPresent()) return;
     connection_->transaction([&] {
         connection_->exec(kCreationLock, connection_->target(kLoanTable));
         for (const TableDef* table : kTables) {
@@ -111,6 +114,22 @@ void PgBook::createMissingTables() {
                           connection_->target(kNoteTable));
         return Refusal();
     });
+}
+
+bool PgBook::tablesPresent() {
+    PgParams names;
+    std::string query = "SELECT ";
+    const auto present = [&](std::string name) {
+        names.push_back(std::move(name));
+        query += (names.size() > 1 ? " AND " : "") + std::string("to_regclass($") + std::to_string(names.size()) +
+                 ") IS NOT NULL";
+    };
+    for (const TableDef* table : kTables) {
+        present(PgTable(*table));
+        present(Quoted(std::string(table->name) + " key"));
+    }
+    present(kNoteIdSequence);
+    return connection_->exec(query, connection_->target(kLoanTable), names).text(0, 0) == "t";
 }
 
 // ---- Reads ----------------------------------------------------------------------------------------------------

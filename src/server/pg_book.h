@@ -46,6 +46,7 @@ protected:
 
 private:
     void createMissingTables();
+    bool tablesPresent();
     // The loan's row locked until the transaction ends, with its newest payment; refused as not on file.
     LoanOnFile lockLoan(std::string_view loanNbr);
     void setLoanBalance(std::string_view loanNbr, const std::string& balance, const std::optional<Date>& nextPmtDT);
