@@ -46,8 +46,7 @@ TEST(BookFolderTest, ANewBookGetsTheShippedHelpFileAndKeepsItsOwn) {
     CreateBookFolder(book);
     for (const std::string expected : {"shipped", "edited"}) {
         CopyHelpFileIn(book, shipped);
-        std::ifstream help(book / "KB_HLP.RTF");
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(help), {}), expected);
+        EXPECT_EQ(test::FileText(book / "KB_HLP.RTF"), expected);
         std::ofstream(book / "KB_HLP.RTF") << "edited";
     }
     EXPECT_THROW(CreateBookFolder(shipped), BookFolderError);

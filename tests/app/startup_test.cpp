@@ -17,10 +17,6 @@ protected:
     void writeFile(const std::string& name, const std::string& text) {
         std::ofstream(dir.file(name), std::ios::binary) << text;
     }
-    std::string readFile(const std::string& name) {
-        std::ifstream file(dir.file(name), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(file), {});
-    }
 
     test::TempDir dir;
     test::WorkingDir inDir{dir.path()};
@@ -65,7 +61,7 @@ TEST_F(StartUpTest, FilesAreReadNeverWrittenAndWhatCannotBeReadIsNamed) {
         kb.DealerNm = kDefaultDealerNm;
         ASSERT_TRUE(StartUp(kb));
         EXPECT_EQ(kb.DealerNm, c.dealer);
-        EXPECT_EQ(readFile(c.file), c.text);
+        EXPECT_EQ(test::FileText(c.file), c.text);
         const bool broken = std::string_view(c.dealer) == kDefaultDealerNm;
         ASSERT_EQ(dialogs.messages.size(), broken ? 1u : 0u);
         if (broken) {

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <tuple>
 
 #include "support/temp_dir.h"
@@ -45,11 +44,7 @@ TEST(ConfigTest, RefusesTextThatIsNotASettingsLine) {
     }
 }
 
-std::string FileText(const std::string& path) {
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-}
+using test::FileText;
 
 TEST(ConfigTest, WritesOneLineThatReadsBack) {
     // The name loses its trailing blanks only; commas, tabs, leading blanks and other scripts stay.

@@ -24,10 +24,6 @@ protected:
         list->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(list.get()));
     }
-    void TearDown() override {
-        if (QWidget* open = screen()) open->close();
-        Settle();
-    }
 
     void addLoan(const std::string& number, const std::string& last, const std::string& amount) {
         WindowTest::addLoan({number, last, "", "", "", "", "", "", "", "", "", amount, "", "", {}, "", amount});

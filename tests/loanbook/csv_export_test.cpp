@@ -17,8 +17,7 @@ using namespace std::chrono;
 
 // A CSV file read as RFC 4180 has it, after its UTF-8 byte order mark: quotes around a field that needs them.
 Rows ReadCsv(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    const std::string text(std::istreambuf_iterator<char>(file), {});
+    const std::string text = test::FileText(path);
     EXPECT_TRUE(text.starts_with("\xEF\xBB\xBF")) << path;
     Rows rows{{""}};
     bool quoted = false;

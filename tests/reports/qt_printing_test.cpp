@@ -12,9 +12,10 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTimer>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -32,109 +33,66 @@ namespace {
 using test::FixedClock;
 using test::TempDir;
 
-// One page of a PDF file written by Qt: its size, the lines drawn on it, in order (an empty line draws nothing), and
-// where the text lies, in points from the page's left and bottom edges.
+// One page of a PDF file as pdftotext reads it back: its size, its lines top to bottom, each as its words with one
+// blank between them, and where the text lies, in points from the page's left and bottom edges.
 struct PdfPage {
     double width = 0;
     double height = 0;
     std::vector<std::string> lines;
-    double left = 1e9;    // the left edge of the leftmost character
-    double right = 0;     // the right edge of the rightmost character
-    double lowest = 1e9;  // the lowest baseline
+    double left = 1e9;    // the left edge of the leftmost word
+    double right = 0;     // the right edge of the rightmost word
+    double lowest = 1e9;  // the bottom of the lowest word
 };
 
-// Qt's writer deflates streams, places each page with one matrix (a 0 0 d e f cm), puts each drawn line in a text
-// object of its own (BT ... ET) and shows it glyph by glyph (x y Td <gggg> Tj), and maps glyphs back to characters in
-// the font's ToUnicode table (bfrange lists).
-std::string StreamAfter(const std::string& pdf, std::size_t from) {
-    const std::size_t at = pdf.find(">>\nstream\n", from);
-    const std::size_t begin = at + 10, end = pdf.find("endstream", begin);
-    QByteArray data("\x00\x10\x00\x00", 4);  // qUncompress's size hint: 1 MiB
-    data.append(pdf.data() + begin, static_cast<qsizetype>(end - begin));
-    const std::size_t dictionary = pdf.rfind("<<", at);
-    const bool deflated = pdf.substr(dictionary, at - dictionary).find("/FlateDecode") != std::string::npos;
-    return (deflated ? qUncompress(data) : data.sliced(4)).toStdString();
-}
-
-std::vector<unsigned> HexCodes(const std::string& text, std::size_t from, std::size_t to) {
-    std::vector<unsigned> codes;
-    for (std::size_t open = text.find('<', from); open < to; open = text.find('<', open + 1))
-        codes.push_back(static_cast<unsigned>(std::stoul(text.substr(open + 1, 4), nullptr, 16)));
-    return codes;
-}
-
-std::map<unsigned, char> Glyphs(const std::string& pdf) {
-    std::map<unsigned, char> glyphs;
-    for (std::size_t at = pdf.find(">>\nstream\n"); at != std::string::npos; at = pdf.find(">>\nstream\n", at + 1)) {
-        const std::string text = StreamAfter(pdf, at);
-        for (std::size_t range = text.find("beginbfrange"); range != std::string::npos;
-             range = text.find("beginbfrange", range + 1)) {
-            for (std::size_t line = text.find('\n', range) + 1; text.compare(line, 10, "endbfrange") != 0;
-                 line = text.find('\n', line) + 1) {
-                const auto codes = HexCodes(text, line, text.find('\n', line));  // first, last, one code or a list
-                for (unsigned glyph = codes[0]; glyph <= codes[1]; ++glyph) {
-                    const unsigned code = codes.size() > 3 ? codes[2 + glyph - codes[0]] : codes[2] + glyph - codes[0];
-                    glyphs[glyph] = code == '\t' ? ' ' : static_cast<char>(code);
-                }
-            }
-        }
-    }
-    return glyphs;
-}
-
-// Reads a page's drawing, token by token (numbers are read whatever the desktop's language).
-void ReadContent(const std::string& content, const std::map<unsigned, char>& glyphs, PdfPage& page) {
-    std::istringstream in(content);
-    std::vector<double> numbers;
-    std::vector<double> place;  // the page's matrix
-    double x = 0, y = 0, step = 0;
-    for (std::string token; in >> token; numbers.push_back(QByteArray::fromStdString(token).toDouble())) {
-        const auto number = [&](std::size_t back) { return numbers[numbers.size() - back]; };
-        if (token == "cm" && place.empty()) {
-            place.assign(numbers.end() - 6, numbers.end());
-        } else if (token == "BT") {
-            page.lines.emplace_back();
-        } else if (token == "Tm") {
-            x = number(2), y = number(1);
-        } else if (token == "Td") {
-            step = number(2), x += step, y += number(1);
-        } else if (token.front() == '<') {
-            page.lines.back() += glyphs.at(static_cast<unsigned>(std::stoul(token.substr(1, 4), nullptr, 16)));
-            page.left = std::min(page.left, place[4] + place[0] * x);
-            page.right = std::max(page.right, place[4] + place[0] * (x + step));
-            page.lowest = std::min(page.lowest, place[5] - place[3] * y);  // the text matrix turns y over
-        }
-    }
-}
-
 std::vector<PdfPage> ReadPdf(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const std::map<unsigned, char> glyphs = Glyphs(pdf);
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-bbox", QString::fromStdString(path.string()), "-"});
+    EXPECT_TRUE(pdftotext.waitForFinished()) << "pdftotext (poppler-utils) is needed";
+    const QString boxes = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    static const QRegularExpression item(R"re(<page width="([\d.]+)" height="([\d.]+)"|<word xMin="([\d.]+)" )re"
+                                         R"re(yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
     std::vector<PdfPage> pages;
-    for (std::size_t at = pdf.find("/Type /Page\n"); at != std::string::npos; at = pdf.find("/Type /Page\n", at + 1)) {
-        PdfPage& page = pages.emplace_back();
-        const std::size_t box = pdf.find("/MediaBox [0 0 ", at) + 15;
-        std::istringstream size(pdf.substr(box, pdf.find(']', box) - box));
-        std::string width, height;
-        size >> width >> height;
-        page.width = QByteArray::fromStdString(width).toDouble();
-        page.height = QByteArray::fromStdString(height).toDouble();
-        const std::size_t contents = pdf.find("/Contents ", at) + 10;
-        const std::string object = "\n" + pdf.substr(contents, pdf.find(" 0 R", contents) - contents) + " 0 obj";
-        ReadContent(StreamAfter(pdf, pdf.find(object)), glyphs, page);
+    std::vector<std::map<double, std::map<double, std::string>>> words;  // of each page, by top and left
+    for (const QRegularExpressionMatch& match : item.globalMatch(boxes)) {
+        const auto number = [&](int field) { return match.captured(field).toDouble(); };
+        if (match.capturedLength(1) > 0) {
+            pages.emplace_back().width = number(1);
+            pages.back().height = number(2);
+            words.emplace_back();
+            continue;
+        }
+        PdfPage& page = pages.back();
+        words.back()[number(4)][number(3)] = match.captured(7).toStdString();
+        page.left = std::min(page.left, number(3));
+        page.right = std::max(page.right, number(5));
+        page.lowest = std::min(page.lowest, page.height - number(6));
+    }
+    for (std::size_t page = 0; page < pages.size(); ++page) {
+        for (const auto& [top, line] : words[page]) {
+            std::string text;
+            for (const auto& [left, word] : line) text += (text.empty() ? "" : " ") + word;
+            pages[page].lines.push_back(text);
+        }
     }
     return pages;
 }
 
-// The lines of a loan history page that draw something.
+// The words of a line, one blank between them.
+std::string Words(const std::string& line) {
+    std::istringstream in(line);
+    std::string words;
+    for (std::string word; in >> word;) words += (words.empty() ? "" : " ") + word;
+    return words;
+}
+
+// The lines of a loan history page that draw something, as their words.
 std::vector<std::string> HistoryPageText(const LoanHistoryInput& input, int page, int pages) {
     const std::vector<std::string> rows = test::PaymentListRows(static_cast<int>(input.payments.size()));
     std::vector<std::string> drawn;
     for (const PrintLine& line : LoanHistoryHeading(input, page, pages))
-        if (!line.lines()[0].empty()) drawn.push_back(line.lines()[0]);
+        if (!Words(line.lines()[0]).empty()) drawn.push_back(Words(line.lines()[0]));
     const std::size_t perPage = kLoanHistoryRowsPerPage, first = static_cast<std::size_t>(page - 1) * perPage;
-    for (std::size_t row = first; row < std::min(first + perPage, rows.size()); ++row) drawn.push_back(" " + rows[row]);
+    for (std::size_t row = first; row < std::min(first + perPage, rows.size()); ++row) drawn.push_back(Words(rows[row]));
     return drawn;
 }
 

@@ -1,51 +1,30 @@
 #include "setup/KBSetup.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTimer>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <tuple>
 
 #include "app/Main.h"
-#include "app/startup.h"
 #include "core/config.h"
-#include "support/doubles.h"
-#include "support/temp_dir.h"
+#include "support/window_test.h"
 
 namespace kb {
 namespace {
 
-std::string FileText(const std::string& path) {
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-}
+using test::FileText;
 
-class SetupScreenTest : public ::testing::Test, protected test::Doubles {
+class SetupScreenTest : public test::WindowTest {
 protected:
-    void TearDown() override {
-        if (list) list->close();
-        QApplication::processEvents();
-    }
     std::unique_ptr<KBSetup> Open(const char* setupMode) {
         kb.SetupMode = setupMode;
         auto setup = std::make_unique<KBSetup>(kb);
         setup->show();
         return setup;
     }
-
-    test::TempDir dir;
-    test::WorkingDir inDir{dir.path()};
-    QWidget* list = nullptr;  // the loan list, when Main opened it
 };
 
 // Opens the screen on the file there is (or none), types, leaves it, and checks the file and the settings in use.
@@ -128,9 +107,7 @@ void WhenModalOpens(std::function<void(QWidget&)> answer) {
 TEST_F(SetupScreenTest, SetupKeysAndF1OfTheLoanListOpenTheirWindows) {
     std::filesystem::copy_file(KB_HELP_FILE, kHelpPath);
     Main(kb);
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == "frmKBLst" && window->isVisible()) list = window;
-    }
+    QWidget* list = Shown("frmKBLst");
     ASSERT_NE(list, nullptr);
     auto* lstLoan = list->findChild<QWidget*>("lstLoan");
 

@@ -19,11 +19,6 @@ namespace fs = std::filesystem;
 using namespace std::chrono;
 using Message = test::ScriptedDialogs::Message;
 
-std::string Bytes(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
 // A book of two loans, a payment and a note, with its settings file, started in the working directory: the day's
 // copy of the book, made by the start before the records were added, is in the backup folder.
 class BookCopyTest : public ::testing::Test, protected test::Doubles {
@@ -36,10 +31,10 @@ protected:
         PaymentTable(kb.PmtsDB).add({PmtKey("A1", "03/05/2026"), "03/05/2026", "", "", "", "", "", {}, "", ""});
         NoteTable(kb.NotesDB).add({NoteKey("A1", 1), "03/06/2026", "Called", "Promised, \"soon\"", 1});
     }
-    auto contents() { return std::tuple(book.loans(LoanOrder::ById), book.notes("A1"), Bytes("KB.CFG")); }
+    auto contents() { return std::tuple(book.loans(LoanOrder::ById), book.notes("A1"), test::FileText("KB.CFG")); }
     // Every byte of the book's four files, as one fingerprint.
     std::size_t bookBytes() const {
-        return std::hash<std::string>{}(Bytes(kb.LoanDB) + Bytes(kb.PmtsDB) + Bytes(kb.NotesDB) + Bytes("KB.CFG"));
+        return std::hash<std::string>{}(test::FileText(kb.LoanDB) + test::FileText(kb.PmtsDB) + test::FileText(kb.NotesDB) + test::FileText("KB.CFG"));
     }
 
     test::TempDir dir;

@@ -1,4 +1,6 @@
 #pragma once
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <optional>
 #include <string>
@@ -64,6 +66,17 @@ private:
     };
     using Queued = std::variant<Answer, std::optional<std::string>, std::optional<PrinterChoice>, Preview, Folder,
                                 std::optional<std::size_t>>;
+    // The answer queued next when it is of that kind; else the test fails, saying what was shown.
+    template <class Kind>
+    std::optional<Kind> next(const std::string& shown, bool failIfNone = true) {
+        if (answers_.empty() || !std::holds_alternative<Kind>(answers_.front())) {
+            if (failIfNone) ADD_FAILURE() << "unexpected " << shown;
+            return std::nullopt;
+        }
+        Kind answer = std::get<Kind>(answers_.front());
+        answers_.pop_front();
+        return answer;
+    }
     std::deque<Queued> answers_;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -26,6 +28,12 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// Every byte of the file; none when it cannot be read.
+inline std::string FileText(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
 
 // Makes a directory the working directory for the life of the object.
 class WorkingDir {

@@ -22,6 +22,11 @@ inline void PrintTo(const ScriptedDialogs::Message& m, std::ostream* out) { *out
 class WindowTest : public ::testing::Test, protected Doubles {
 protected:
     void SetUp() override { ASSERT_TRUE(StartUp(kb)); }
+    void TearDown() override {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible()) window->close();
+        Settle();
+    }
 
     // Lets the windows close and delete what they gave up.
     static void Settle() {
