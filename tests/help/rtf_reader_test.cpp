@@ -47,11 +47,18 @@ TEST(RtfReaderTest, ReadsTheTextOfSmallDocuments) {
     }
 }
 
-QTextCharFormat FormatOf(const QTextDocument& document, const QString& text) {
+// The font, size, style and colour of the first letter of `text`, in a few words.
+std::string Looks(const QTextDocument& document, const QString& text) {
     QTextCursor found = document.find(text, 0, QTextDocument::FindCaseSensitively);
     EXPECT_FALSE(found.isNull()) << text.toStdString();
     found.setPosition(found.selectionStart() + 1);
-    return found.charFormat();
+    const QTextCharFormat format = found.charFormat();
+    QString looks = format.fontFamilies().toStringList().join(",") + " " + QString::number(format.fontPointSize());
+    if (format.fontWeight() == QFont::Bold) looks += " bold";
+    if (format.fontItalic()) looks += " italic";
+    if (format.fontUnderline()) looks += " underlined";
+    if (format.foreground().style() != Qt::NoBrush) looks += " " + format.foreground().color().name();
+    return looks.toStdString();
 }
 
 TEST(RtfReaderTest, KeepsTheFormatting) {
@@ -62,48 +69,20 @@ TEST(RtfReaderTest, KeepsTheFormatting) {
         R"(\f0\fs20 fixed\par\qc centered\par\pard\qr right\par\pard\li720\fi-360 indented})";
     QTextDocument document;
     ReadRtf(rtf, document);
-
-    const struct {
-        const char* text;
-        const char* family;
-        double points;
-        bool bold;
-        bool italic;
-        bool underline;
-        QColor colour;  // invalid: the document's own
-    } cases[] = {
-        {"plain", "Arial", 14, false, false, false, QColor()},
-        {"bold", "Arial", 14, true, false, false, QColor()},
-        {"italic", "Arial", 14, false, true, false, QColor()},
-        {"under", "Arial", 14, false, false, true, QColor()},
-        {"red", "Arial", 14, false, false, false, QColor(255, 0, 0)},
-        {"group", "Arial", 14, true, false, false, QColor(0, 0, 128)},
-        {"after", "Arial", 14, false, false, false, QColor()},
-        {"fixed", "Courier New", 10, false, false, false, QColor()},
+    const std::pair<const char*, const char*> looks[] = {
+        {"plain", "Arial 14"},           {"bold", "Arial 14 bold"},  {"italic", "Arial 14 italic"},
+        {"under", "Arial 14 underlined"}, {"red", "Arial 14 #ff0000"}, {"group", "Arial 14 bold #000080"},
+        {"after", "Arial 14"},           {"fixed", "Courier New 10"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        const QTextCharFormat format = FormatOf(document, c.text);
-        EXPECT_EQ(format.fontFamilies().toStringList(), QStringList{c.family});
-        EXPECT_EQ(format.fontPointSize(), c.points);
-        EXPECT_EQ(format.fontWeight() == QFont::Bold, c.bold);
-        EXPECT_EQ(format.fontItalic(), c.italic);
-        EXPECT_EQ(format.fontUnderline(), c.underline);
-        EXPECT_EQ(format.foreground().style() != Qt::NoBrush, c.colour.isValid());
-        if (c.colour.isValid()) {
-            EXPECT_EQ(format.foreground().color(), c.colour);
-        }
-    }
+    for (const auto& [text, expected] : looks) EXPECT_EQ(Looks(document, text), expected);
 
     const std::pair<const char*, Qt::Alignment> alignments[] = {
         {"plain", Qt::AlignLeft}, {"centered", Qt::AlignHCenter}, {"right", Qt::AlignRight}, {"indented", Qt::AlignLeft}};
     for (const auto& [text, alignment] : alignments) {
-        SCOPED_TRACE(text);
-        EXPECT_EQ(document.find(text).block().blockFormat().alignment() & Qt::AlignHorizontal_Mask, alignment);
+        EXPECT_EQ(document.find(text).block().blockFormat().alignment() & Qt::AlignHorizontal_Mask, alignment) << text;
     }
     const QTextBlockFormat indented = document.find("indented").block().blockFormat();
-    EXPECT_EQ(indented.leftMargin(), 48);
-    EXPECT_EQ(indented.textIndent(), -24);
+    EXPECT_EQ(std::pair(indented.leftMargin(), indented.textIndent()), std::pair(48.0, -24.0));
 }
 
 TEST(RtfReaderTest, DamagedInputLeavesOutWhatItCannotRead) {

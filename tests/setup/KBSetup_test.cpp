@@ -3,9 +3,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QSignalSpy>
-#include <QTimer>
 #include <filesystem>
-#include <functional>
 #include <tuple>
 
 #include "app/Main.h"
@@ -91,15 +89,6 @@ TEST_F(SetupScreenTest, AFileThatCannotBeWrittenIsReportedAndTheSettingsStillSto
     EXPECT_EQ(setup->result(), QDialog::Accepted);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].title == "SETUP - OK CMD" && dialogs.messages[0].icon == Icon::Critical);
-}
-
-// Answers the modal window that opens next.
-void WhenModalOpens(std::function<void(QWidget&)> answer) {
-    QTimer::singleShot(0, [answer] {
-        QWidget* modal = QApplication::activeModalWidget();
-        ASSERT_NE(modal, nullptr);
-        answer(*modal);
-    });
 }
 
 // Through Main: the setup keys of the loan list open the screen, and OK gives the list its new caption; F1 opens

@@ -5,6 +5,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -53,6 +55,14 @@ protected:
     }
     static ScriptedDialogs::Message Failed(const char* text, const char* label) {
         return {text, label, Buttons::OK, Icon::Critical};
+    }
+    // Runs `answer` on the modal window that the next step opens, once it shows.
+    static void WhenModalOpens(std::function<void(QWidget&)> answer) {
+        QTimer::singleShot(0, [answer] {
+            QWidget* modal = QApplication::activeModalWidget();
+            ASSERT_NE(modal, nullptr);
+            answer(*modal);
+        });
     }
     void addLoan(const LoanRecord& loan) const { LoanTable(kb.LoanDB).add(loan); }
 
