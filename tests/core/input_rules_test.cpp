@@ -36,26 +36,26 @@ TEST(ValidKeyTest, EachClassAdmitsExactlyItsCodes) {
 TEST(CheckDateTest, RewritesOrRefusesTypedDates) {
     const Message noSlash{"INVALID DATE - DATE FORMAT IS (##/##/####)", "Kestrel-Book", Buttons::OK, Icon::Critical};
     const Message invalid{"ERROR - INVALID DATE", "Kestrel-Book", Buttons::OK, Icon::None};
-    // The century window in 2026: 00-46 are 2000-2046, 47-99 are 1947-1999.
-    const std::tuple<const char*, const char*, std::vector<Message>> cases[] = {
+    // The century window in 2026: 00-46 are 2000-2046, 47-99 are 1947-1999; it moves with the year.
+    const Date y2059 = year{2059} / 1 / 1;
+    const struct {
+        const char* typed;
+        const char* expected;
+        std::vector<Message> messages;
+        Date today = year{2026} / 12 / 6;
+    } cases[] = {
         {"3/5/2001", "03/05/2001", {}}, {"3/5/01", "03/05/2001", {}},   {"1/1/46", "01/01/2046", {}},
         {"1/1/47", "01/01/1947", {}},   {"1/1/00", "01/01/2000", {}},   {"3/5", "03/05/2026", {}},
         {"2/29/24", "02/29/2024", {}},  {"03052001", "", {noSlash}},    {"02/29/2023", "", {invalid}},
         {"0/5/2001", "", {invalid}},    {"3//2001", "", {invalid}},     {"3/5/20011", "", {invalid}},
-        {"/", "", {invalid}},
+        {"/", "", {invalid}},           {"1/1/79", "01/01/2079", {}, y2059}, {"1/1/80", "01/01/1980", {}, y2059},
+        {"7/4", "07/04/2059", {}, y2059},
     };
-    for (const auto& [typed, expected, messages] : cases) {
+    for (const auto& c : cases) {
         test::ScriptedDialogs dialogs;
-        EXPECT_EQ(CheckDate(typed, dialogs, year{2026} / 12 / 6), expected) << typed;
-        EXPECT_EQ(dialogs.messages, messages) << typed;
+        EXPECT_EQ(CheckDate(c.typed, dialogs, c.today), c.expected) << c.typed;
+        EXPECT_EQ(dialogs.messages, c.messages) << c.typed;
     }
-}
-
-TEST(CheckDateTest, CenturyWindowMovesWithTheCurrentYear) {
-    test::ScriptedDialogs dialogs;
-    EXPECT_EQ(CheckDate("1/1/79", dialogs, year{2059} / 1 / 1), "01/01/2079");
-    EXPECT_EQ(CheckDate("1/1/80", dialogs, year{2059} / 1 / 1), "01/01/1980");
-    EXPECT_EQ(CheckDate("7/4", dialogs, year{2031} / 1 / 1), "07/04/2031");
 }
 
 TEST(SpecialKeysTest, OnlyTheDocumentedCombinationsAct) {

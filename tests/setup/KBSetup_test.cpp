@@ -109,13 +109,6 @@ TEST_F(SetupScreenTest, SetupKeysAndF1OfTheLoanListOpenTheirWindows) {
     QTest::keyClick(lstLoan, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(list->windowTitle(), "KESTREL-BOOK VER8.03 for ACME MOTORS");
 
-    WhenModalOpens([](QWidget& modal) {
-        EXPECT_EQ(modal.objectName(), "KBSetup");
-        EXPECT_FALSE(modal.findChild<QWidget*>("pbxSetup_0")->isHidden());
-        QTest::mouseClick(modal.findChild<QPushButton*>("cmdCancel_0"), Qt::LeftButton);
-    });
-    QTest::keyClick(lstLoan, Qt::Key_Equal, Qt::ControlModifier | Qt::AltModifier);
-
     WhenModalOpens([this](QWidget& modal) {
         EXPECT_EQ(modal.windowTitle(), "HELP");
         EXPECT_EQ(kb.HelpTarget, "./KB_HLP.RTF");

@@ -46,11 +46,6 @@ TEST_F(FieldTest, F10RestoresAndAltDeleteEmpties) {
 
 TEST_F(FieldTest, DateIsCheckedWhenTheFocusMovesWithinTheWindow) {
     date->setFocus();
-    QTest::keyClicks(date, "3/5");
-    amount->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(date->text(), "03/05/2026");
-
-    date->setFocus();
     date->setText("2/30/26");
     amount->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(date->text(), "");
