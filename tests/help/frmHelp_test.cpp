@@ -1,10 +1,5 @@
 #include "help/frmHelp.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QPushButton>
-#include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -14,8 +9,7 @@
 #include "core/config.h"
 #include "help/help_printing.h"
 #include "help/rtf_reader.h"
-#include "support/doubles.h"
-#include "support/temp_dir.h"
+#include "support/window_test.h"
 
 namespace kb {
 namespace {
@@ -51,9 +45,12 @@ const std::string kSection4 = "Section four\nsecond line\n";
 const std::string kPrintedParts[] = {"Section 01\n\n\nSection 02\n", "Section 03\n\n\nSection four\nsecond line\n",
                                      "Section 05\n\n\nSection 06\n"};
 
-class HelpViewerTest : public ::testing::Test, protected test::Doubles {
+class HelpViewerTest : public test::WindowTest {
 protected:
-    void SetUp() override { std::ofstream(kHelpPath, std::ios::binary) << SmallHelpFile(); }
+    void SetUp() override {
+        WindowTest::SetUp();
+        std::ofstream(kHelpPath, std::ios::binary) << SmallHelpFile();
+    }
 
     std::unique_ptr<frmHelp> Open(const std::string& target) {
         kb.HelpTarget = target;
@@ -65,8 +62,6 @@ protected:
     static std::string Shown(frmHelp& help) { return Box(help)->toPlainText().toStdString(); }
     static void Print(frmHelp& help) { QTest::mouseClick(help.findChild<QPushButton*>("cmdHlpPrint"), Qt::LeftButton); }
 
-    test::TempDir dir;
-    test::WorkingDir inDir{dir.path()};
     RecordingHelpPrinting helpPrinting;
     const PrinterChoice printer{"LASER", "", false};
 };
@@ -157,14 +152,13 @@ TEST_F(HelpViewerTest, AFileOrSectionThatCannotBeShownIsReported) {
         {"./MISSING.RTF", "./MISSING.RTF"},
     };
     for (const auto& [target, complaint] : cases) {
-        SCOPED_TRACE(target);
         dialogs.messages.clear();
         auto help = Open(target);
-        EXPECT_EQ(Shown(*help), "");
+        EXPECT_EQ(Shown(*help), "") << target;
         ASSERT_EQ(dialogs.messages.size(), 1u);
-        EXPECT_EQ(dialogs.messages[0].title, "HELP FORM LOAD");
-        EXPECT_EQ(dialogs.messages[0].icon, Icon::Critical);
-        EXPECT_NE(dialogs.messages[0].text.find(complaint), std::string::npos) << dialogs.messages[0].text;
+        const auto& [text, title, buttons, icon] = dialogs.messages[0];
+        EXPECT_EQ(std::tuple(title, icon, text.find(complaint) != std::string::npos),
+                  std::tuple("HELP FORM LOAD", Icon::Critical, true)) << text;
     }
 }
 

@@ -48,10 +48,7 @@ protected:
 
     QLineEdit* field(int index) const { return screen()->findChild<QLineEdit*>(QString("txtLoan_%1").arg(index)); }
     std::string text(int index) const { return field(index)->text().toStdString(); }
-    void type(int index, const char* typed) {
-        field(index)->setFocus(Qt::TabFocusReason);
-        QTest::keyClicks(field(index), typed);
-    }
+    void type(int index, const char* typed) { TypeOver(field(index), typed); }
     static void click(const char* button) { Click(screen(), button); }
 
     // The loan number column of the list.

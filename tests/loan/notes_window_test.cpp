@@ -55,12 +55,7 @@ protected:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         if (doubleClick) QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     }
-    // Empties a field that takes typing and types into it; the focus stays there.
-    void type(int index, const char* keys) {
-        field(index)->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(field(index), Qt::Key_Delete, Qt::AltModifier);
-        QTest::keyClicks(field(index), keys);
-    }
+    void type(int index, const char* keys) { TypeOver(field(index), keys); }
     void insertNote(const char* loanNbr, std::int64_t id, const char* subject) {
         NoteTable(kb.NotesDB).add({NoteKey(loanNbr, id), "01/05/2026", subject, "Stored note", id});
     }

@@ -40,9 +40,7 @@ protected:
 
     // Types into an entry field and leaves it for the Post button, which has no rules of its own on entering.
     void type(int index, const char* keys) {
-        entry(index)->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(entry(index), Qt::Key_Delete, Qt::AltModifier);
-        QTest::keyClicks(entry(index), keys);
+        TypeOver(entry(index), keys);
         window->findChild<QPushButton*>("cmdPost")->setFocus(Qt::TabFocusReason);
     }
     Texts entries() const {
@@ -228,9 +226,7 @@ TEST_F(PaymentsTest, RefusedOrFailedOperationChangesNothing) {
 // The lender's own due date, typed but not saved, is no change made at another desk: posting, taking back and saving
 // go ahead.
 TEST_F(PaymentsTest, AnEditedDueDateNotYetSavedStopsNothing) {
-    loanField(14)->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(loanField(14), Qt::Key_Delete, Qt::AltModifier);
-    QTest::keyClicks(loanField(14), "12/15/2026");
+    TypeOver(loanField(14), "12/15/2026");
     post();
     takeBack(0, Answer::Yes);
     click("cmdSave");

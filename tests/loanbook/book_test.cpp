@@ -18,7 +18,7 @@ using namespace std::chrono;
 enum class Kept { InFiles, OnServer };
 
 // Every case runs on both books: the SQLite files of a temporary directory and a fresh database on the test
-// server. Loan L1, 1000.00 at 12 % monthly from 11/01/2026, is on file.
+// server. Loan L1, 1000.00 at 12 % monthly from 11/01/2026, is on file, and L10, whose keys begin as L1's do.
 class BookTest : public ::testing::TestWithParam<Kept>, protected test::Doubles {
 protected:
     void SetUp() override {
@@ -35,6 +35,12 @@ protected:
             }
         }
         ASSERT_EQ(shelf().saveLoan("", Fields("L1", "SMITH")), std::nullopt);
+        ASSERT_EQ(shelf().saveLoan("", Fields("L10", "JONES")), std::nullopt);
+    }
+    // L10 as it was saved: nothing done to L1 touches it.
+    void expectL10Untouched() {
+        EXPECT_EQ(shelf().loan("L10")->Balance, "1000.00");
+        EXPECT_TRUE(shelf().payments("L10").empty());
     }
     Book& shelf() { return *kb.book; }
     static LoanTexts Fields(const char* loanNbr, const char* lastNm, const char* firstMI = "",
@@ -102,7 +108,7 @@ TEST_P(BookTest, RefusedActionsChangeNothing) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Outcome(c.action), c.refusal) << c.what;
-        EXPECT_EQ(shelf().loans(LoanOrder::ById).size(), 1u) << c.what;
+        EXPECT_EQ(shelf().loans(LoanOrder::ById).size(), 2u) << c.what;
         EXPECT_EQ(shelf().loan("L1")->LastNm, "SMITH") << c.what;
         EXPECT_EQ(shelf().loan("L1")->Balance, "1000.00") << c.what;
         EXPECT_TRUE(shelf().payments("L1").empty()) << c.what;
@@ -116,6 +122,7 @@ TEST_P(BookTest, PaymentPostedAndTakenBackMovesTheLoanWithIt) {
     EXPECT_EQ(shelf().paymentsBetween(year{2026} / 12 / 1, year{2026} / 12 / 31).size(), 1u);
     EXPECT_TRUE(shelf().paymentsBetween(year{2026} / 12 / 2, year{2027} / 12 / 31).empty());
     const PaymentRecord newest = shelf().payments("L1").back();
+    expectL10Untouched();
 
     const struct {
         const char* pmtKey;
@@ -135,6 +142,7 @@ TEST_P(BookTest, PaymentPostedAndTakenBackMovesTheLoanWithIt) {
     EXPECT_TRUE(shelf().payments("L1").empty());
     EXPECT_EQ(shelf().loan("L1")->Balance, "1000.00");
     EXPECT_EQ(shelf().loan("L1")->NextPmtDT, year{2026} / 12 / 1);
+    expectL10Untouched();
 }
 
 TEST_P(BookTest, KeysAndOrdersIgnoreCaseAndTrailingBlanks) {
@@ -147,9 +155,9 @@ TEST_P(BookTest, KeysAndOrdersIgnoreCaseAndTrailingBlanks) {
         LoanOrder order;
         std::vector<std::string> loanNbrs;
     } orders[] = {
-        {LoanOrder::ById, {"A1", "a10", "B2", "L1"}},
-        {LoanOrder::ByName, {"B2", "L1", "A1", "a10"}},
-        {LoanOrder::ByDueDate, {"A1", "B2", "L1", "a10"}},  // a10's payment moved it on to 01/01/2027
+        {LoanOrder::ById, {"A1", "a10", "B2", "L1", "L10"}},
+        {LoanOrder::ByName, {"B2", "L10", "L1", "A1", "a10"}},
+        {LoanOrder::ByDueDate, {"A1", "B2", "L1", "L10", "a10"}},  // a10's payment moved it on to 01/01/2027
     };
     for (const auto& o : orders) {
         std::vector<std::string> listed;
@@ -163,8 +171,7 @@ TEST_P(BookTest, KeysAndOrdersIgnoreCaseAndTrailingBlanks) {
 }
 
 TEST_P(BookTest, DeletingALoanTakesItsPaymentsAndNotesAndNoNoteNumberComesTwice) {
-    ASSERT_EQ(shelf().saveLoan("", Fields("L2", "JONES")), std::nullopt);
-    for (const char* loanNbr : {"L1", "L2"}) {
+    for (const char* loanNbr : {"L1", "L10"}) {
         ASSERT_EQ(shelf().postPayment(loanNbr, Entry("12/01/2026", "100.00"), clock.today(), AsOpened()), std::nullopt);
         const std::int64_t noteID = shelf().beginNote();
         ASSERT_EQ(shelf().saveNote({NoteKey(loanNbr, noteID), "12/02/2026", "CALLED", "no answer", noteID}, false),
@@ -176,9 +183,9 @@ TEST_P(BookTest, DeletingALoanTakesItsPaymentsAndNotesAndNoNoteNumberComesTwice)
     EXPECT_FALSE(shelf().loan("L1"));
     EXPECT_TRUE(shelf().payments("L1").empty());
     EXPECT_TRUE(shelf().notes("L1").empty());
-    EXPECT_EQ(shelf().payments("L2").size(), 1u);
-    ASSERT_EQ(shelf().notes("L2").size(), 1u);
-    EXPECT_EQ(shelf().notes("L2").front().Subject, "CALLED");
+    EXPECT_EQ(shelf().payments("L10").size(), 1u);
+    ASSERT_EQ(shelf().notes("L10").size(), 1u);
+    EXPECT_EQ(shelf().notes("L10").front().Subject, "CALLED");
 }
 
 INSTANTIATE_TEST_SUITE_P(BothBooks, BookTest, ::testing::Values(Kept::InFiles, Kept::OnServer),

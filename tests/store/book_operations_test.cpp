@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <tuple>
 
 #include "store/store.h"
 #include "support/temp_dir.h"
@@ -71,39 +70,6 @@ std::string Refusal(const std::function<void()>& action) {
         return error.what();
     }
     return "";
-}
-
-// Each operation changes its loan, its payments and notes, together, and never those of A10 (or of A1).
-TEST(BookOperations, OperationsChangeTheirLoanAndItsRowsTogetherAndNoOther) {
-    using Filed = std::tuple<std::string, std::size_t, std::size_t>;  // balance ("" when gone), payments, notes
-    const Date next = year(2001) / 3 / 5;
-    const struct {
-        const char* loanNbr;
-        std::function<void(const BookFiles&)> operation;
-        Filed after;
-    } cases[] = {
-        {"A1", [&](const BookFiles& f) { PostPayment(f, "a1 ", Book::Payment("A1", "02/05/2001", "900.00", next)); },
-         {"900.00", 2, 1}},
-        {"A1", [&](const BookFiles& f) { DeletePayment(f, "A1", PmtKey("A1", "01/05/2001"), "1100.00", next); },
-         {"1100.00", 0, 1}},
-        {"A1", [](const BookFiles& f) { DeleteLoan(f, "A1"); }, {"", 0, 0}},
-        {"A10", [](const BookFiles& f) { DeleteLoan(f, "A10"); }, {"", 0, 0}},
-    };
-    for (const auto& c : cases) {
-        Book book;
-        const auto filed = [&](const std::string& loanNbr) {
-            const auto loan = LoanTable(book.files.loanDB).find(loanNbr);
-            return Filed{loan ? loan->Balance : "", PaymentTable(book.files.pmtsDB).readLoan(loanNbr).size(),
-                         NoteTable(book.files.notesDB).readLoan(loanNbr).size()};
-        };
-        const std::string other = std::string(c.loanNbr) == "A1" ? "A10" : "A1";
-        c.operation(book.files);
-        EXPECT_EQ(filed(c.loanNbr), c.after) << c.loanNbr;
-        EXPECT_EQ(filed(other), (Filed{"1000.00", 1, 1})) << c.loanNbr;
-        if (std::get<0>(c.after) != "") {
-            EXPECT_EQ(LoanTable(book.files.loanDB).find(c.loanNbr)->NextPmtDT, next);
-        }
-    }
 }
 
 TEST(BookOperations, RefusedWriteLeavesNothingBehind) {

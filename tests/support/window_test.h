@@ -41,6 +41,12 @@ protected:
             if (window->objectName() == objectName && window->isVisible()) return window;
         return nullptr;
     }
+    // Empties a field that takes typing (Alt+Delete) and types into it; the focus stays there.
+    static void TypeOver(QWidget* field, const char* keys) {
+        field->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(field, Qt::Key_Delete, Qt::AltModifier);
+        QTest::keyClicks(field, keys);
+    }
     static void Click(const QWidget* window, const char* button) {
         QTest::mouseClick(window->findChild<QPushButton*>(button), Qt::LeftButton);
     }
