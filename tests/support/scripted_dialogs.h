@@ -34,7 +34,6 @@ public:
     void answerPrinter(std::optional<PrinterChoice> choice) { answers_.push_back(std::move(choice)); }
     // Where the lender prints from the preview; nullopt: the lender closes it.
     void answerPreview(std::optional<PrinterChoice> choice) { answers_.push_back(Preview{std::move(choice)}); }
-    void answerFolder(std::optional<std::string> folder) { answers_.push_back(Folder{std::move(folder)}); }
     void answerItem(std::optional<std::size_t> index) { answers_.push_back(index); }
 
     Answer message(const std::string& text, const std::string& title, Buttons, Icon) override;
@@ -61,10 +60,7 @@ private:
     struct Preview {
         std::optional<PrinterChoice> choice;
     };
-    struct Folder {
-        std::optional<std::string> folder;
-    };
-    using Queued = std::variant<Answer, std::optional<std::string>, std::optional<PrinterChoice>, Preview, Folder,
+    using Queued = std::variant<Answer, std::optional<std::string>, std::optional<PrinterChoice>, Preview,
                                 std::optional<std::size_t>>;
     // The answer queued next when it is of that kind; else the test fails, saying what was shown.
     template <class Kind>

@@ -1,12 +1,11 @@
 #pragma once
-#include <libpq-fe.h>
-
 #include <cstdlib>
 #include <optional>
 #include <random>
 #include <string>
 
-#include "server/server_settings.h"
+#include "server/pg_connection.h"
+#include "store/schema.h"
 #include "store/store.h"
 
 namespace kb::test {
@@ -40,18 +39,14 @@ public:
 
 private:
     bool run(const ServerSettings& server, const std::string& sql) {
-        const std::string conninfo =
-            "host=" + server.host + " port=" + server.port + " dbname=" + server.database + " user=" + server.user;
-        PGconn* connection = PQconnectdb(conninfo.c_str());
-        bool done = PQstatus(connection) == CONNECTION_OK;
-        if (done) {
-            PGresult* result = PQexec(connection, sql.c_str());
-            done = PQresultStatus(result) == PGRES_COMMAND_OK;
-            PQclear(result);
+        try {
+            PgConnection connection(server);
+            connection.exec(sql, connection.target(kLoanTable));
+            return true;
+        } catch (const StoreError& error) {
+            unavailable = "the test server (KB_TEST_SERVER) refused: " + std::string(error.what());
+            return false;
         }
-        if (!done) unavailable = "the test server " + conninfo + " refused: " + PQerrorMessage(connection);
-        PQfinish(connection);
-        return done;
     }
 
     std::optional<ServerSettings> admin_;
