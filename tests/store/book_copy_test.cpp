@@ -57,9 +57,14 @@ TEST_F(BookCopyTest, ARestoredBackupIsTheBookAsItWasBackedUp) {
     EXPECT_EQ(std::distance(fs::directory_iterator("."), {}), 5);  // the book, the backup folder, nothing else
 }
 
-// A backup that fails says so once, one cancelled leaves nothing, a damaged copy is refused: the book stays as it was.
+// A backup that fails says so once, one cancelled leaves nothing, a damaged copy or a failed swap is refused: the
+// book stays as it was.
 TEST_F(BookCopyTest, AFailedOrCancelledBackupOrADamagedCopyLeavesTheBookAsItWas) {
     const std::size_t before = bookBytes();
+    // A file that cannot be swapped in: the files already swapped in get their old selves back.
+    fs::create_directories("KB_Notes.mdb.replaced/in-the-way");
+    EXPECT_ANY_THROW(RestoreBook(FilesOf(kb), "./KB.CFG", dayCopy, {}));
+    fs::remove_all("KB_Notes.mdb.replaced");
     // A file where the copy's folder goes stops even a user allowed to write anywhere.
     std::ofstream("in-the-way") << "a file";
     EXPECT_FALSE(BackUpBook(kb, "./in-the-way/2026-12-06", "BACK UP NOW"));
