@@ -3,7 +3,7 @@
 set -euo pipefail
 
 # The second line: what making and checking the Debian package needs.
-packages=(g++ cmake make qt6-base-dev libsqlite3-dev libsqlitecpp-dev libpq-dev libgtest-dev fonts-dejavu-core locales poppler-utils
+packages=(g++ cmake make qt6-base-dev libsqlite3-dev libsqlitecpp-dev libpq-dev libgtest-dev fonts-dejavu-core locales
           dpkg-dev lintian desktop-file-utils appstream "$@")
 
 missing=()

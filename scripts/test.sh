@@ -6,7 +6,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-"$root/scripts/install-deps.sh" postgresql
+"$root/scripts/install-deps.sh" postgresql poppler-utils
 
 # The throwaway server: a cluster in a temporary folder, its socket there too (no network), a random port, run
 # by an unprivileged user since the server refuses to run as root; stopped and removed when this script ends.
