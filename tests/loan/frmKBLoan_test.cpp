@@ -77,6 +77,8 @@ TEST_F(LoanScreenTest, AddedLoanIsTypedSavedAndListed) {
     // Each field shown as it was left; the balance follows the amount, and cannot be entered.
     EXPECT_EQ((std::vector{text(5), text(10), text(11), text(16)}),
               (std::vector<std::string>{"NY", "03/05/2026", "1234.50", "1234.50"}));
+    field(11)->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(text(11), "1234.5");  // entered again, plain
     QTest::mouseClick(field(16), Qt::LeftButton);
     EXPECT_FALSE(field(16)->hasFocus());
 
