@@ -57,9 +57,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    const fs::path dir = fs::temp_directory_path() / "kestrel-book-backup-export-bench";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const fs::path dir = bench::FreshFolder("kestrel-book-backup-export-bench");
     bench::GenerateBook(dir.string(), loans, paymentsPerLoan);
     fs::current_path(dir);
     const BookFiles files = bench::BookIn(".");
@@ -71,9 +69,7 @@ int main(int argc, char** argv) {
     QtPrinting printing;
     SystemClock clock;
     KBMain kb(dialogs, printing, clock);
-    kb.LoanDB = files.loanDB;
-    kb.PmtsDB = files.pmtsDB;
-    kb.NotesDB = files.notesDB;
+    bench::UseBookFiles(kb, files);
     SqliteBook book(kb);
     kb.book = &book;
 

@@ -11,6 +11,7 @@
 
 #include "core/dates.h"
 #include "core/format.h"
+#include "core/kbmain.h"
 #include "loanbook/payment_calc.h"
 
 namespace kb::bench {
@@ -111,6 +112,19 @@ void Bind(SQLite::Statement& statement, const std::array<std::string, N>& values
 }  // namespace
 
 BookFiles BookIn(const std::string& dir) { return BookFilesIn(dir); }
+
+std::filesystem::path FreshFolder(const std::string& name) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / name;
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+void UseBookFiles(KBMain& kb, const BookFiles& files) {
+    kb.LoanDB = files.loanDB;
+    kb.PmtsDB = files.pmtsDB;
+    kb.NotesDB = files.notesDB;
+}
 
 std::string GeneratedLoanNbr(int index) {
     char text[16];

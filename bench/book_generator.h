@@ -1,9 +1,20 @@
 #pragma once
+#include <filesystem>
 #include <string>
 
 #include "store/store.h"
 
+namespace kb {
+struct KBMain;
+}
+
 namespace kb::bench {
+
+// A new, empty folder of that name in the temporary directory; an older one of the name goes first.
+std::filesystem::path FreshFolder(const std::string& name);
+
+// Points the shared values at the book's three files.
+void UseBookFiles(KBMain& kb, const BookFiles& files);
 
 // The three files of a book kept in `dir`, under the names the program gives them.
 BookFiles BookIn(const std::string& dir);

@@ -44,9 +44,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int loans = argc > 1 ? std::stoi(argv[1]) : 20000;
-    const auto dir = std::filesystem::temp_directory_path() / "kestrel-book-fill-list-bench";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const auto dir = kb::bench::FreshFolder("kestrel-book-fill-list-bench");
     kb::bench::GenerateBook(dir.string(), loans, 0);
     std::filesystem::current_path(dir);
 

@@ -44,9 +44,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    const auto dir = std::filesystem::temp_directory_path() / "kestrel-book-payments-bench";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const auto dir = bench::FreshFolder("kestrel-book-payments-bench");
     const auto generating = Clock::now();
     bench::GenerateBook(dir.string(), loans, paymentsPerLoan);
     const BookFiles files = bench::BookIn(dir.string());

@@ -143,9 +143,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    const auto dir = std::filesystem::temp_directory_path() / "kestrel-book-reports-bench";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const auto dir = kb::bench::FreshFolder("kestrel-book-reports-bench");
     const auto generating = Clock::now();
     kb::bench::GenerateBook(dir.string(), loans, paymentsPerLoan);
     // The new files' pages go to the disk before timing starts, not while the first reports read them.
@@ -162,9 +160,7 @@ int main(int argc, char** argv) {
     kb::KBMain kb(dialogs, printing, today);
     kb::SqliteBook book(kb);
     kb.book = &book;
-    kb.LoanDB = files.loanDB;
-    kb.PmtsDB = files.pmtsDB;
-    kb.NotesDB = files.notesDB;
+    kb::bench::UseBookFiles(kb, files);
     const std::string caption = "KESTREL-BOOK VER8.03 for BENCH MOTORS";
 
     std::printf("median of %d runs\n", runs);

@@ -50,6 +50,11 @@ struct NoDialogs : Dialogs {
                                               const PrintDialogOptions&) override {
         return std::nullopt;
     }
+    std::optional<std::string> chooseFolder(const std::string&, const std::string&) override { return std::nullopt; }
+    std::optional<std::size_t> chooseItem(const std::string&, const std::string&,
+                                          const std::vector<std::string>&) override {
+        return std::nullopt;
+    }
 };
 struct NoPrinting : Printing {
     std::unique_ptr<PrintJob> openJob(const PrinterChoice&) override { return nullptr; }
@@ -117,9 +122,7 @@ int main(int argc, char** argv) {
     }
     try {
         const ServerSettings server = ParseServerSettings(address);
-        const auto dir = std::filesystem::temp_directory_path() / "kestrel-book-server-bench";
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
+        const auto dir = bench::FreshFolder("kestrel-book-server-bench");
         bench::GenerateBook(dir.string(), loans, paymentsPerLoan);
         const BookFiles files = bench::BookIn(dir.string());
         auto start = Stopwatch::now();
@@ -133,9 +136,7 @@ int main(int argc, char** argv) {
         NoPrinting printing;
         TodayClock clock;
         KBMain kb(dialogs, printing, clock);
-        kb.LoanDB = files.loanDB;
-        kb.PmtsDB = files.pmtsDB;
-        kb.NotesDB = files.notesDB;
+        bench::UseBookFiles(kb, files);
         SqliteBook inFiles(kb);
         PgBook onServer(server);
         Timings fileTimes;

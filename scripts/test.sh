@@ -27,7 +27,7 @@ port=$((20000 + RANDOM % 40000))
 "${as_server[@]}" "$pg_bin/pg_ctl" -D "$server_dir/data" -l "$server_dir/server.log" -w \
   -o "-k $server_dir -p $port -c listen_addresses='' -c fsync=off -c max_connections=60" start >/dev/null
 export KB_TEST_SERVER="host=$server_dir port=$port user=kestrel"
-cmake -S "$root" -B "$root/build-test" -DKB_BUILD_TESTS=ON -DKB_SANITIZE=ON -DKB_WERROR=ON -DCMAKE_BUILD_TYPE=Debug
+cmake -S "$root" -B "$root/build-test" -DKB_BUILD_TESTS=ON -DKB_BUILD_BENCH=ON -DKB_SANITIZE=ON -DKB_WERROR=ON -DCMAKE_BUILD_TYPE=Debug
 cmake --build "$root/build-test" -j "$(nproc)"
 cd "$root/build-test"
 LANG=C.UTF-8 LC_ALL=C.UTF-8 ctest --output-on-failure -j "$(nproc)"
